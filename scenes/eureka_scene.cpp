@@ -1,0 +1,8 @@
+#include "scenes/scenes.h"
+
+namespace animatsiya {
+
+// Not built yet: the step does nothing.
+void StepEurekaScene(SceneContext&) {}
+
+}  // namespace animatsiya

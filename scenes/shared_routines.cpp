@@ -1,0 +1,50 @@
+#include "scenes/shared_routines.h"
+
+#include <initializer_list>
+
+namespace animatsiya {
+namespace {
+
+void SetAll(Stage& stage, std::initializer_list<ElementId> members, bool visible) {
+  for (ElementId id : members) stage.SetVisible(id, visible);
+}
+
+}  // namespace
+
+void MoveUfo(AnimationState& s, int yLimit) {
+  if (s.ufoDirX == 0) s.ufoX = s.ufoX - 130;
+  if (s.ufoDirX == 1) s.ufoX = s.ufoX + 130;
+  if (s.ufoX >= 10000) s.ufoDirX = 0;
+  if (s.ufoX <= 50) s.ufoDirX = 1;
+  if (s.ufoDirY == 0) s.ufoY = s.ufoY - 130;
+  if (s.ufoDirY == 1) s.ufoY = s.ufoY + 130;
+  if (s.ufoY > yLimit) s.ufoDirY = 0;
+  if (s.ufoY <= 50) s.ufoDirY = 1;
+}
+
+void DrawBeam(Stage& stage, Int16 x1, Int16 y1, Int16 x2, Int16 y2) {
+  for (int i = 1; i <= 60; ++i) stage.DrawLine(x1 + i, y1 + i, x2 + i, y2 + i);
+}
+
+void ShowBallGroup(Stage& stage, bool visible) {
+  SetAll(stage, {Image7, Image8, Image9, Image10, Image15, Image11, Image13, Image12, Image14,
+                 Image16},
+         visible);
+}
+
+void HideEurekaGroup(Stage& stage) {
+  SetAll(stage, {Image18, Image19, Image20, Image17, Image21, Image22}, false);
+}
+
+void HideHeavenGroup(Stage& stage) { SetAll(stage, {Image27, Image28, Image33}, false); }
+
+void HideSaucers(Stage& stage) { SetAll(stage, {Image2, Image5, Image6}, false); }
+
+void HideDeathGroup(Stage& stage) { SetAll(stage, {Image37, Image39}, false); }
+
+void SetTitleHideTarget(Stage& stage, bool visible) {
+  stage.SetVisible(Image40, false);
+  stage.SetVisible(Label1, visible);
+}
+
+}  // namespace animatsiya

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "stage/element_id.h"
+#include "stage/geometry.h"
+#include "stage/raster.h"
+#include "stage/row_spans.h"
+
+namespace animatsiya {
+
+// What the compositor draws for one element: its rectangle in pixels (anywhere, even off
+// the stage) and its raster, or nothing for a hidden element or one without a picture.
+struct Layer {
+  Rect rect;
+  const Raster* raster = nullptr;
+};
+
+// Keeps the stage picture, a 773 x 584 pixel buffer, for the window's life. It composes
+// stretches of it from the layers, paints lines straight into it, and remembers which
+// pixels lines painted, so that wiping them repaints only those rows.
+class Compositor {
+ public:
+  // Layer 0 is the backmost.
+  static constexpr int kLayerCount = kElementCount;
+
+  Compositor();
+
+  void SetLayer(int index, const Layer& layer) { layers_[index] = layer; }
+
+  // Fills r with the background and draws every layer over it, back to front, clipped.
+  void Compose(const Rect& r);
+  void ComposeAll() { Compose(kStageRect); }
+  // Recomposes the pixels that lines painted since they were last composed; the picture
+  // is then the whole stage composed anew.
+  void WipeLines();
+  // A one-pixel black line between two pixels, both ends painted, clipped to the stage.
+  void DrawLine(int x1, int y1, int x2, int y2);
+
+  const Raster& picture() const { return picture_; }
+  Raster ComposeFresh() const;
+
+  // Pixels changed since the last call.
+  RowSpans TakeDamage();
+
+ private:
+  void ComposeInto(Raster& target, const Rect& r) const;
+  void ForgetPaint(const Rect& r);
+  void Paint(int x, int y);
+
+  Raster picture_;
+  std::array<Layer, kLayerCount> layers_{};
+  RowSpans painted_;  // pixels that lines painted since they were last composed
+  RowSpans damage_;   // pixels changed since the window last took them
+  // Lines painted since the last composition, in pixels: drawing one again changes
+  // nothing, and the beams repeat the same few pixel lines many times.
+  std::vector<std::array<int, 4>> linesSinceCompose_;
+};
+
+}  // namespace animatsiya
