@@ -1,0 +1,33 @@
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QGuiApplication;
+
+namespace animatsiya {
+
+inline constexpr int kTraceExitOk = 0;
+inline constexpr int kTraceExitOutputFailed = 1;
+inline constexpr int kTraceExitBadInput = 2;
+
+// The largest count one tick command accepts; a bigger one is a typing slip, not a plan.
+inline constexpr long long kMaxTickCount = 10'000'000;
+
+// One run of the trace tool. args are the command-line arguments after the program name
+// (`--seed N`); commands are read from in, one a line, and JSON Lines go to out. On bad
+// input a one-line message goes to err after every object of the lines before it, and
+// the result is kTraceExitBadInput.
+//
+// The caption is drawn with Qt, so a QGuiApplication must exist; if none does, one is
+// made for the length of the call (MakeTraceApplication).
+int RunTrace(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+             std::ostream& err);
+
+// A QGuiApplication that needs no display: the offscreen platform unless QT_QPA_PLATFORM
+// names another. It sees no command line, so no argument of ours is taken for Qt's.
+std::unique_ptr<QGuiApplication> MakeTraceApplication();
+
+}  // namespace animatsiya
