@@ -1,5 +1,6 @@
 #include "pictures/picture_set.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -94,6 +95,8 @@ struct PictureSet {
     at(PictureId::Image10) = Recoloured(at(PictureId::Image9), red, blue);
     at(PictureId::Image40) = at(PictureId::Image37);
     for (int i = 0; i < kPictureCount; ++i) {
+      // A sprite takes its size from the table, so a drawing of another size is a build fault.
+      if (rasters[i].width != kSizes[i].width || rasters[i].height != kSizes[i].height) std::abort();
       pictures[i] = {static_cast<PictureId>(i), &rasters[i]};
     }
   }

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the built-in pictures and writes pictures/art/ImageN.txt.
 
-Standard library only.  Usage:  python3 tools/art/draw.py [--preview DIR]
+Standard library only.  Usage:  python3 tools/art/draw.py
+To look at the result:  python3 tools/art/contact_sheet.py --art
 
 Every picture is built from masks (sets of pixels: polygons, ellipses, thick
 lines, arcs) that are painted in flat colour with a black outline.  Pose pairs
@@ -11,21 +12,9 @@ identical pixel for pixel.
 import math
 import os
 import random
-import struct
-import sys
-import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ART = os.path.normpath(os.path.join(HERE, '..', '..', 'pictures', 'art'))
-
-PALETTE = {
-    '.': (192, 192, 192), 'k': (0, 0, 0), 'w': (255, 255, 255),
-    'r': (255, 0, 0), 'b': (0, 0, 255), 'y': (255, 255, 0),
-    'm': (255, 0, 255), 'c': (255, 0, 128), 'g': (0, 128, 0),
-    's': (0, 128, 255), 'o': (255, 128, 64), 'n': (128, 64, 0),
-    'p': (128, 0, 128),
-}
-
 
 # ---------------------------------------------------------------- canvas
 class Pic:
@@ -210,23 +199,28 @@ def apple(pic, x, y, rim):
 def tree():
     """Image17: apple tree, 137 x 196."""
     p = Pic(137, 196)
-    trunk = poly([(60, 140), (77, 140), (80, 196), (57, 196)])
+    trunk = poly([(61, 140), (76, 140), (77, 182), (84, 197), (53, 197), (60, 182)])
     p.paint(trunk, 'n')
-    # crown: a roughly triangular cloud of round leaf clumps
-    crown = poly([(68, 8), (128, 140), (8, 140)])
-    for (cx, cy, rx, ry) in ((68, 16, 15, 16), (54, 38, 17, 16), (82, 38, 17, 16),
-                             (44, 64, 21, 19), (68, 58, 20, 18), (92, 64, 21, 19),
-                             (30, 96, 24, 21), (68, 90, 26, 22), (106, 96, 24, 21),
-                             (18, 130, 18, 18), (50, 134, 26, 20), (86, 134, 26, 20),
-                             (119, 130, 18, 18)):
-        crown |= ellipse(cx, cy, rx, ry)
+    # the crown is a pile of round clumps of leaves, narrow at the top and wide at the
+    # bottom; each clump is outlined over the ones behind it
+    clumps = [(68, 18, 15), (68, 34, 12), (53, 40, 16), (84, 40, 16), (68, 50, 14),
+              (41, 66, 19), (70, 66, 18), (97, 68, 19),
+              (30, 95, 20), (58, 92, 20), (87, 94, 21), (112, 98, 18),
+              (19, 123, 17), (44, 128, 19), (74, 126, 20), (103, 128, 19), (123, 124, 13)]
+    trunk_top = rect(61, 110, 16, 40)
+    for (x0, y0, x1, y1) in ((66, 160, 50, 136), (71, 160, 90, 134)):
+        p.paint(line(x0, y0, x1, y1, 3.2), 'n', 'k', 1)
+    p.paint(trunk_top, 'n', None)
+    crown = set()
+    for (cx, cy, r) in clumps:
+        crown |= ellipse(cx, cy, r, r * 0.95)
     p.paint(crown, 'g', 'k', 1)
-    # branches
-    for s in ([(68, 150), (68, 60)], [(68, 120), (40, 100)], [(68, 105), (98, 88)],
-              [(68, 80), (52, 66)]):
-        p.fill(polyline(s, 1.3), "n")
-    for (x, y) in ((63, 30), (44, 58), (84, 64), (60, 98), (100, 108),
-                   (34, 128), (90, 136)):
+    # inside the crown only the upper rim of each clump is drawn, like leaves
+    for (cx, cy, r) in clumps[1:]:
+        for (x, y) in arc(cx, cy, r - 0.5, r * 0.95 - 0.5, 205, 335, 0.5):
+            if (x, y) in crown and p.get(x, y) == 'g':
+                p.set(x, y, 'k')
+    for (x, y) in ((63, 22), (46, 60), (84, 52), (58, 92), (100, 90), (80, 122), (30, 124)):
         apple(p, x, y, 'k')
     return p
 
@@ -245,16 +239,16 @@ def stick_man(pose):
     p.set(11, 9, 'k'); p.set(11, 10, 'k'); p.set(10, 10, 'k')    # nose
     p.set(15, 7, 'k')                                             # eye
     p.fill(rect(14, 13, 3, 1), 'k')                               # mouth
-    body = line(20, 18, 21, 41, 0.7)
-    p.fill(body, 'k')
-    p.fill(polyline([(20.5, 22), (14, 30), (9, 30)], 0.7), 'k')   # front arm
-    p.fill(polyline([(20.5, 22), (25, 31), (23, 38)], 0.7), 'k')  # back arm
-    if pose:
-        legs = polyline([(21, 42), (13, 54), (7, 65), (3, 65)], 0.7) | \
-               polyline([(21, 42), (27, 54), (31, 65), (27, 65)], 0.7)
-    else:
-        legs = polyline([(21, 42), (19, 54), (19, 65), (14, 65)], 0.7) | \
-               polyline([(21, 42), (23, 54), (24, 65), (20, 65)], 0.7)
+    p.fill(rect(20, 18, 2, 25), 'k')                              # neck and body
+    if pose:                                                      # arms swing
+        p.fill(polyline([(21, 23), (15.5, 30), (11, 36)], 0.8), 'k')
+        p.fill(polyline([(21, 23), (25.5, 30), (29, 35)], 0.8), 'k')
+        legs = polyline([(21, 42), (13, 54), (7, 65), (3, 65)], 0.8) | \
+            polyline([(21, 42), (27, 54), (31, 65), (27, 65)], 0.8)
+    else:                                                         # arms hang
+        p.fill(polyline([(21, 23), (17.5, 31), (16.5, 38)], 0.8), 'k')
+        legs = polyline([(21, 42), (19.5, 54), (19.5, 65), (14, 65)], 0.8) | \
+            polyline([(21, 42), (23, 54), (24, 65), (20, 65)], 0.8)
     p.fill(legs, 'k')
     return p
 
@@ -295,23 +289,27 @@ def banner():
 
 
 # -- people of scene 4: drawn facing left, the woman is flipped afterwards
-def head(p, cx, cy, long_hair=False):
-    """Profile head facing left, spiky hair, centred on cx, cy (radius ~17)."""
-    face = ellipse(cx, cy, 15, 17) | poly([(cx - 14, cy - 2), (cx - 20, cy + 5), (cx - 13, cy + 7)])
+def head(p, cx, cy, long_hair=False, s=1.0):
+    """Profile head facing left, spiky hair, centred on cx, cy (radius ~17 s)."""
+    def q(v):
+        return int(round(v * s))
+    face = ellipse(cx, cy, 15 * s, 17 * s) | poly([(cx - 14 * s, cy - 2 * s), (cx - 20 * s, cy + 5 * s),
+                                                   (cx - 13 * s, cy + 7 * s)])
     p.paint(face, 'o')
-    spikes = [(cx - 15, cy - 4)]
+    spikes = [(cx - 15 * s, cy - 4 * s)]
     n = 9
     for i in range(n + 1):
         a = math.radians(190 + 160 * i / n)
-        rr = 27 if i % 2 == 0 else 15
-        spikes.append((cx + rr * math.cos(a), cy - 3 + rr * math.sin(a)))
-    back = cy + (26 if long_hair else 12)
-    spikes += [(cx + 22, cy + 4), (cx + 16, cy + 6), (cx + 20, back), (cx + 10, back - 6),
-               (cx + 6, cy + 2), (cx - 6, cy - 6)]
+        rr = (27 if i % 2 == 0 else 15) * s
+        spikes.append((cx + rr * math.cos(a), cy - 3 * s + rr * math.sin(a)))
+    back = cy + (26 if long_hair else 12) * s
+    spikes += [(cx + 22 * s, cy + 4 * s), (cx + 16 * s, cy + 6 * s), (cx + 20 * s, back),
+               (cx + 10 * s, back - 6 * s), (cx + 6 * s, cy + 2 * s), (cx - 6 * s, cy - 6 * s)]
     p.paint(poly(spikes), 'k', None)
-    p.fill(rect(cx - 9, cy - 1, 3, 3), 'k')          # eye
-    p.fill(rect(cx - 13, cy + 10, 6, 1), 'k')        # mouth
-    p.fill(rect(cx + 3, cy + 1, 3, 5), 'k')          # ear
+    eye = max(2, q(3))
+    p.fill(rect(cx - q(9), cy - q(1), eye, eye), 'k')        # eye
+    p.fill(rect(cx - q(13), cy + q(10), q(6), 1), 'k')       # mouth
+    p.fill(rect(cx + q(3), cy + q(1), max(2, q(3)), q(5)), 'k')   # ear
 
 
 def limb(p, pts, r, col):
@@ -367,54 +365,95 @@ def woman(pose):
     return person(118, True, pose).flipped()
 
 
+def swept_head(p, cx, cy, long_hair=False):
+    """Profile head facing left whose spiky hair streams back in the wind."""
+    face = ellipse(cx, cy, 15, 17) | poly([(cx - 14, cy - 2), (cx - 20, cy + 5), (cx - 13, cy + 7)])
+    p.paint(face, 'o')
+    hair = [(cx - 15, cy - 3), (cx - 14, cy - 10)]
+    # round the top and back of the skull, each tuft pointing backwards
+    for a, tx, ty in ((235, 10, -12), (262, 14, -10), (290, 16, -6), (318, 16, -2),
+                      (346, 16, 3), (14, 14, 7)):
+        r = math.radians(a)
+        bx, by = cx + 1 + 16 * math.cos(r), cy - 1 + 17 * math.sin(r)
+        hair += [(bx, by), (bx + tx, by + ty)]
+    if long_hair:
+        hair += [(cx + 16, cy + 8), (cx + 44, cy + 12), (cx + 26, cy + 13), (cx + 38, cy + 20),
+                 (cx + 14, cy + 16)]
+    hair += [(cx + 12, cy + 12), (cx + 8, cy + 3), (cx - 4, cy - 7), (cx - 10, cy - 4)]
+    p.paint(poly(hair), 'k', None)
+    p.fill(rect(cx - 9, cy - 1, 3, 3), 'k')          # eye
+    p.fill(rect(cx - 13, cy + 10, 6, 1), 'k')        # mouth
+    p.fill(rect(cx + 3, cy + 1, 3, 5), 'k')          # ear
+
+
+def wing(root, raised, room):
+    """A wing sweeping back and up (or back and down) from its root: long feathers under
+    a rounded shoulder. A lowered wing is the raised one mirrored, flattened to fit the
+    room below the body."""
+    rx, ry = root
+    shoulder = [(9, 0), (8, 14), (0, 28), (-14, 38), (-28, 41), (-34, 32), (-32, 16),
+                (-24, 4), (-14, -2)]
+    feathers = [((-16, 2), (-50, 2)), ((-22, 10), (-60, 13)), ((-27, 20), (-66, 25)),
+                ((-28, 30), (-67, 37)), ((-22, 38), (-60, 47))]
+    squash = min(1.0, room / 47.0)
+    sign = -1 if raised else 1
+
+    def at(pt):
+        return (rx + 0.9 * pt[0], ry + sign * 0.9 * pt[1] * squash)
+    shapes = []
+    for (bx, by), (tx, ty) in feathers:
+        mx, my = bx + (tx - bx) * 0.55, by + (ty - by) * 0.55
+        shapes.append([at(pt) for pt in ((bx, by + 5), (mx, my + 4.5), (tx, ty),
+                                         (mx, my - 4.5), (bx, by - 5))])
+    shapes.append([at(pt) for pt in shoulder])
+    return shapes
+
+
+def paint_wing(p, shapes):
+    # feathers nearest the body first, so each one's outline lies over the one before
+    for shape in shapes:
+        p.paint(poly(shape), 'y', 'k', 1)
+
+
 def flyer(w, h, female, raised):
-    """Image29-32: flying flat, head to the right, yellow wings."""
+    """Image29-32: lying flat and flying, head and arms to the right, yellow wings."""
     p = Pic(w, h)
-    band = 38 if not female else 28          # top row of the body
-    # wing behind the body
-    wx = 102 if not female else 100
-    if raised:
-        wing = [(wx + 28, band + 6), (wx - 38, band + 6), (wx - 58, 2), (wx - 40, 8),
-                (wx - 30, 0), (wx - 14, 8), (wx, 0), (wx + 10, 10), (wx + 24, 2)]
-    else:
-        bot = h - 1
-        wing = [(wx + 28, band + 14), (wx - 38, band + 14), (wx - 58, bot), (wx - 40, bot - 6),
-                (wx - 30, bot), (wx - 14, bot - 6), (wx, bot), (wx + 10, bot - 8), (wx + 24, bot)]
-    p.paint(poly(wing), 'y', 'k', 2)
-    # feather lines
-    for i in range(3):
-        fx = wx - 36 + i * 18
-        if raised:
-            p.fill(line(fx + 6, band + 4, fx - 4, 14, 0.6), 'k')
-        else:
-            p.fill(line(fx + 6, band + 16, fx - 4, h - 14, 0.6), 'k')
-    mid = band + 11
-    # legs to the left
+    mid = 52 if not female else 44                 # middle row of the body
+    half = 10 if not female else 8                 # half the body's thickness
+    shoulder = 146
+    # the wing grows from the back and stands behind the body
+    root = (124, mid - half + 3) if raised else (124, mid + half - 3)
+    room = root[1] - 1 if raised else h - 1 - root[1]
+    paint_wing(p, wing(root, raised, room / 0.9))
+    # legs trail behind, soles to the left
     for dy in (-4, 4):
-        limb(p, [(72, mid + dy), (18, mid + dy)], 4.5, 'o')
-        p.paint(poly([(4, mid + dy - 6), (16, mid + dy - 6), (16, mid + dy + 5), (6, mid + dy + 4)]), 'k')
-    # body
+        limb(p, [(76, mid + dy), (20, mid + dy)], 4.5, 'o')
+        p.paint(poly([(6, mid + dy - 6), (18, mid + dy - 6), (18, mid + dy + 5), (8, mid + dy + 4)]), 'k')
     if female:
-        body = poly([(50, mid - 9), (150, mid - 10), (150, mid + 10), (50, mid + 12), (40, mid + 16)])
+        # the skirt widens back over the legs
+        body = poly([(shoulder + 4, mid - half), (100, mid - half - 1), (64, mid - half - 4),
+                     (62, mid - 3), (65, mid + 2), (62, mid + half + 5), (100, mid + half + 1),
+                     (shoulder + 4, mid + half)])
         p.paint(body, 'r', 'k', 2)
     else:
-        body = poly([(64, mid - 11), (150, mid - 12), (150, mid + 11), (64, mid + 11)])
+        body = poly([(66, mid - half), (shoulder + 4, mid - half - 1),
+                     (shoulder + 4, mid + half + 1), (66, mid + half)])
         p.paint(body, 'b', 'k', 2)
-        p.fill(rect(96, mid - 11, 3, 23), 'k')          # belt
-    # head raised, looking ahead (to the right)
-    hp = Pic(40, 46)
-    head(hp, 22, 24, long_hair=female)
-    hp = hp.flipped()
-    hx, hy = 150, mid - 36
+        p.fill(rect(96, mid - half, 3, 2 * half + 1), 'k')          # belt
+    # far arm, then the head lifted to look ahead, then the near arm below the chin
+    limb(p, [(shoulder - 4, mid - 3), (w - 12, mid - 7)], 3.6, 'o')
+    p.paint(ellipse(w - 9, mid - 7, 4.5, 4.2), 'o')
+    hp = Pic(70, 50)
+    swept_head(hp, 20, 24, long_hair=female)
+    hp = hp.flipped()                              # now facing right, its centre at x 49
+    hx, hy = shoulder + 28 - 49, mid - 21 - 24
     for y in range(hp.h):
         for x in range(hp.w):
             c = hp.get(x, y)
             if c != '.':
                 p.set(hx + x, hy + y, c)
-    # both arms stretched out to the right under the chin
-    for dy in (0, 7):
-        limb(p, [(144, mid + dy - 2), (w - 10, mid + dy - 2)], 3.8, 'o')
-        p.paint(ellipse(w - 8, mid + dy - 2, 5, 4.5), 'o')
+    limb(p, [(shoulder - 6, mid + 4), (w - 14, mid + 4)], 3.8, 'o')
+    p.paint(ellipse(w - 11, mid + 4, 5, 4.5), 'o')
     return p
 
 
@@ -427,66 +466,69 @@ def heart():
 
 
 # -- the dragger of scene 5
+GROUND = 94                                  # the row the soles and the corpse lie on
+
+
 def corpse(p):
-    """Purple corpse on its back along the bottom, head to the left."""
-    g = 94                                   # ground row (shared by 34, 35, 36)
-    p.paint(ellipse(112, g - 10, 11, 10), 'p', 'k', 2)                # head
-    for (x, y) in ((107, g - 14), (115, g - 14)):                     # crossed-out eyes
-        p.fill(line(x - 2, y - 2, x + 2, y + 2, 0.6) | line(x - 2, y + 2, x + 2, y - 2, 0.6), 'k')
-    p.fill(rect(108, g - 6, 8, 1), 'k')
-    p.paint(poly([(122, g - 18), (196, g - 16), (196, g), (122, g)]), 'p', 'k', 2)   # body
-    p.paint(polyline([(196, g - 10), (236, g - 8)], 6), 'p', 'k', 2)              # legs
-    p.paint(poly([(232, g - 30), (244, g - 30), (244, g - 2), (232, g - 2)]), 'p', 'k', 2)  # feet up
-    p.paint(polyline([(134, g - 15), (160, g - 22), (180, g - 22)], 4), 'p', 'k', 2)  # arm folded
+    """Purple corpse on its back along the bottom, head to the left, toes up."""
+    g = GROUND
+    p.paint(line(196, g - 7, 234, g - 6, 5.5), 'p', 'k', 1)                 # legs
+    for x in (228, 236):                                                    # feet, toes up
+        p.paint(poly([(x - 3, g), (x + 4, g), (x + 5, g - 16), (x, g - 17), (x - 3, g - 12)]), 'p', 'k', 1)
+    p.paint(poly([(120, g - 17), (198, g - 15), (200, g), (120, g)]), 'p', 'k', 2)   # body
+    p.paint(ellipse(110, g - 10, 11, 10.5), 'p', 'k', 2)                  # head
+    for x in (105, 115):                                                    # crossed-out eyes
+        y = g - 14
+        p.fill(line(x - 2.5, y - 2.5, x + 2.5, y + 2.5, 0.7) | line(x - 2.5, y + 2.5, x + 2.5, y - 2.5, 0.7), 'k')
+    p.fill(rect(106, g - 6, 9, 1), 'k')                                     # mouth
+    p.paint(polyline([(132, g - 13), (156, g - 21), (176, g - 18)], 3.5), 'p', 'k', 1)  # arm folded
 
 
 def dragger(pose):
-    """Image34 (pose 0, 97 rows), Image35 (pose 1, 96 rows), Image36 (pose 2, burst)."""
+    """Image34 (pose 0, legs together, 97 rows), Image35 (pose 1, mid-stride, 96 rows),
+    Image36 (pose 2, burst). The corpse and everything above the hips are shared."""
     h = 97 if pose == 0 else 96
     p = Pic(252, h)
     corpse(p)
-    g = 94
+    g = GROUND
     if pose == 2:
-        # slack rope on the ground from the corpse's head to the left
-        p.fill(polyline([(100, g - 8), (80, g), (50, g), (30, g - 1)], 1.0), 'n')
-        rnd = random.Random(36)
-        for i in range(9):
-            cx, cy = 8 + (i % 3) * 26 + rnd.randint(-4, 4), 8 + (i // 3) * 28 + rnd.randint(-4, 4)
-            a = rnd.uniform(0, 6.28)
-            s = rnd.randint(8, 13)
-            tri = [(cx + s * math.cos(a + k * 2.2), cy + s * math.sin(a + k * 2.1)) for k in range(3)]
+        # the rope lies slack on the ground from the corpse's head
+        p.fill(polyline([(99, g - 12), (92, g - 2), (80, g), (66, g - 1), (50, g), (38, g - 1)], 0.9), 'n')
+        # green shards of the man, flying out from where he stood
+        shards = [((10, 12), 9, 20), ((34, 6), 8, 70), ((58, 14), 10, 130), ((76, 30), 7, 10),
+                  ((6, 40), 10, 200), ((30, 34), 12, 100), ((56, 44), 11, 250), ((80, 56), 8, 40),
+                  ((14, 66), 9, 300), ((40, 64), 10, 160), ((64, 76), 9, 80), ((24, 86), 7, 230),
+                  ((48, 88), 6, 330)]
+        for (cx, cy), size, turn in shards:
+            a = math.radians(turn)
+            tri = [(cx + size * math.cos(a), cy + size * math.sin(a)),
+                   (cx + size * 0.8 * math.cos(a + 2.3), cy + size * 0.8 * math.sin(a + 2.3)),
+                   (cx + size * 0.6 * math.cos(a + 4.1), cy + size * 0.6 * math.sin(a + 4.1))]
             p.paint(poly(tri), 'g', 'k', 1)
         return p
-    # legs (only these differ between 34 and 35)
-    hip = (44, 56)
+    # legs (the only part that differs between the two poses)
+    hip = (48, 62)
     if pose == 0:
-        legs = [[hip, (42, 76), (40, 90)], [(hip[0] + 4, hip[1]), (47, 76), (46, 90)]]
+        legs = [[(hip[0] + 3, hip[1]), (51, 78), (50, 89)], [hip, (45, 78), (43, 89)]]
     else:
-        legs = [[hip, (30, 74), (20, 88)], [(hip[0] + 4, hip[1]), (56, 74), (64, 88)]]
+        legs = [[(hip[0] + 3, hip[1]), (60, 76), (67, 89)], [hip, (36, 76), (28, 89)]]
     for lg in legs:
-        p.paint(polyline(lg, 4.5), 'o')
+        p.paint(polyline(lg, 3.6), 'o')
         fx, fy = lg[-1]
-        foot = poly([(fx - 12, fy + 6), (fx + 5, fy + 6), (fx + 5, fy - 2), (fx - 4, fy)])
-        if pose == 1:                        # one row shorter: soles on row 94
-            foot = {(x, y) for (x, y) in foot if y <= 94}
-        p.paint(foot, 'k')
-    # rope from the shoulder to the corpse's head
-    p.fill(polyline([(52, 30), (75, 52), (101, 82)], 1.0), 'n')
-    # bent body: tunic leaning forward to the left
-    body = poly([(24, 24), (48, 18), (60, 30), (54, 60), (34, 60)])
-    p.paint(body, 'g', 'k', 2)
-    p.fill(rect(34, 50, 22, 2), 'k')          # belt
-    hp = Pic(40, 46)
-    head(hp, 22, 24)
-    for y in range(hp.h):
-        for x in range(hp.w):
-            c = hp.get(x, y)
-            if c != '.':
-                p.set(x - 4, y - 2, c)
-    # arms reaching over the shoulder to the rope
-    p.paint(polyline([(40, 30), (28, 42), (46, 30)], 4), 'o')
-    p.paint(polyline([(48, 26), (54, 34)], 4), 'o')
-    p.fill(line(44, 22, 56, 34, 1.0), 'n')    # rope over the shoulder
+        p.paint(poly([(fx - 9, g + 1), (fx + 4, g + 1), (fx + 4, fy - 1), (fx - 3, fy + 1)]), 'k')
+    # the rope runs from his hands over his shoulder and down to the corpse's head
+    rope = [(19, 47), (27, 33), (36, 28), (44, 31), (101, 81)]
+    p.fill(polyline(rope[3:], 0.9), 'n')
+    # body bent forward, tunic to the thighs
+    p.paint(line(48, 62, 34, 38, 10) | poly([(36, 60), (58, 55), (64, 70), (40, 74)]), 'g', 'k', 1)
+    p.fill(line(38, 63, 58, 58, 0.9), 'k')                       # belt
+    head(p, 21, 31, s=0.62)
+    p.fill(polyline(rope[:4], 0.9), 'n')
+    # both arms bent, hands gripping the rope in front of the chest
+    for dx in (0, 3):
+        p.paint(polyline([(34 + dx, 38), (26 + dx, 52), (19 + dx, 46)], 3.2), 'o')
+        p.paint(line(34 + dx, 38, 29 + dx, 47, 4.2), 'g', 'k', 1)   # sleeve
+    p.fill(polyline(rope[:2], 0.9), 'n')
     return p
 
 
@@ -551,53 +593,10 @@ def pictures():
     }
 
 
-# ---------------------------------------------------------------- preview
-def write_png(path, pic_rows, scale=1):
-    h = len(pic_rows)
-    w = len(pic_rows[0])
-    raw = bytearray()
-    for row in pic_rows:
-        line_ = bytearray()
-        for c in row:
-            line_ += bytes(PALETTE[c]) * scale
-        for _ in range(scale):
-            raw += b'\x00' + line_
-    def chunk(t, d):
-        return struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d) & 0xffffffff)
-    data = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', w * scale, h * scale, 8, 2, 0, 0, 0))
-    data += chunk(b'IDAT', zlib.compress(bytes(raw), 9)) + chunk(b'IEND', b'')
-    with open(path, 'wb') as f:
-        f.write(data)
-
-
 def main():
-    pics = pictures()
-    for name, p in pics.items():
+    for name, p in pictures().items():
         with open(os.path.join(ART, name + '.txt'), 'w') as f:
             f.write(p.text())
-    if '--preview' in sys.argv:
-        out = sys.argv[sys.argv.index('--preview') + 1]
-        os.makedirs(out, exist_ok=True)
-        for name, p in pics.items():
-            rows = [''.join(r) for r in p.px]
-            write_png(os.path.join(out, name + '.png'), rows, 1)
-            write_png(os.path.join(out, name + '_4x.png'), rows, 4)
-        # everything side by side on a 773-wide grey sheet
-        W = 773
-        sheet = [['.'] * W for _ in range(900)]
-        x = y = 2
-        rowh = 0
-        for name, p in pics.items():
-            if x + p.w > W:
-                x, y, rowh = 2, y + rowh + 4, 0
-            for j in range(p.h):
-                for i in range(p.w):
-                    sheet[y + j][x + i] = p.px[j][i]
-            x += p.w + 4
-            rowh = max(rowh, p.h)
-        sheet = sheet[:y + rowh + 2]
-        write_png(os.path.join(out, 'sheet.png'), [''.join(r) for r in sheet], 1)
-        write_png(os.path.join(out, 'sheet_2x.png'), [''.join(r) for r in sheet], 2)
 
 
 if __name__ == '__main__':
