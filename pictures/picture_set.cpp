@@ -96,7 +96,8 @@ struct PictureSet {
     at(PictureId::Image40) = at(PictureId::Image37);
     for (int i = 0; i < kPictureCount; ++i) {
       // A sprite takes its size from the table, so a drawing of another size is a build fault.
-      if (rasters[i].width != kSizes[i].width || rasters[i].height != kSizes[i].height) std::abort();
+      const PictureSize size = kSizes[i];
+      if (rasters[i].width != size.width || rasters[i].height != size.height) std::abort();
       pictures[i] = {static_cast<PictureId>(i), &rasters[i]};
     }
   }

@@ -100,6 +100,21 @@ void Stage::TakePicture(ElementId target, ElementId source) {
   AfterChange(target);
 }
 
+void Stage::RestorePicture(ElementId sprite) {
+  std::optional<PictureId> picture;
+  for (const DesignRow& row : kSpriteTable) {
+    if (row.id == sprite) picture = row.picture;
+  }
+  Element& e = elements_[sprite - 1];
+  if (!picture || e.picture == picture) return;
+  BeforeChange(sprite);
+  const PictureSize size = SizeOf(*picture);
+  e.picture = picture;
+  e.width = size.width * kTwipsPerPixel;
+  e.height = size.height * kTwipsPerPixel;
+  AfterChange(sprite);
+}
+
 void Stage::SetCaption(std::string_view text) {
   if (caption_ == text) return;
   BeforeChange(Label1);

@@ -49,6 +49,8 @@ class Stage {
   int GetTop(ElementId sprite) const;
   void SetVisible(ElementId element, bool visible);
   void TakePicture(ElementId target, ElementId source);
+  // Not one of the nine: gives a sprite back its own start picture from the design table.
+  void RestorePicture(ElementId sprite);
   void SetCaption(std::string_view text);
   void ClearDrawing();
   void DrawLine(int x1, int y1, int x2, int y2);
