@@ -138,9 +138,11 @@ def from_program(trace):
     if not os.access(trace, os.X_OK):
         raise Failure(f'{trace}: no trace tool (build it with cmake --build build)')
     with tempfile.TemporaryDirectory() as tmp:
-        run = subprocess.run([trace, 'pictures', tmp], capture_output=True, text=True)
+        # the trace tool reads its commands from standard input, one a line
+        run = subprocess.run([trace], input=f'pictures {tmp}\n', capture_output=True,
+                             text=True)
         if run.returncode != 0:
-            msg = (run.stderr.strip() or run.stdout.strip()).splitlines()
+            msg = run.stderr.strip().splitlines()
             raise Failure(f'{trace} pictures: exit {run.returncode}'
                           + (f': {msg[0]}' if msg else ''))
         return from_ppm_dir(tmp)
