@@ -8,10 +8,18 @@ namespace animatsiya {
 Compositor::Compositor() : picture_(kStageWidth, kStageHeight, kBackground) {}
 
 void Compositor::ComposeInto(Raster& target, const Rect& r) const {
-  for (int y = r.y; y < r.bottom(); ++y) {
-    std::fill_n(&target.at(r.x, y), r.width, kBackground);
+  // Pictures are opaque: a layer that covers all of r hides the background and every
+  // layer behind it, so composing starts there.
+  int first = kLayerCount - 1;
+  while (first >= 0 && (layers_[first].raster == nullptr ||
+                        Intersect(layers_[first].rect, r) != r)) {
+    --first;
   }
-  for (const Layer& layer : layers_) {
+  if (first < 0) {
+    for (int y = r.y; y < r.bottom(); ++y) std::fill_n(&target.at(r.x, y), r.width, kBackground);
+  }
+  for (int i = std::max(first, 0); i < kLayerCount; ++i) {
+    const Layer& layer = layers_[i];
     if (layer.raster == nullptr) continue;
     const Rect part = Intersect(layer.rect, r);
     if (part.empty()) continue;
@@ -47,39 +55,96 @@ void Compositor::ForgetPaint(const Rect& r) {
     if (r.x <= begin && r.right() > begin) begin = r.right();
     if (r.right() >= end && r.x < end) end = r.x;
     painted_.ClearRow(y);
-    painted_.AddPixel(begin, y);
-    painted_.AddPixel(end - 1, y);
+    painted_.AddRun(y, begin, end);
+  }
+}
+
+void Compositor::ComposeUnion(const std::vector<Rect>& rects) {
+  if (rects.size() == 1) {
+    Compose(rects[0]);
+    return;
+  }
+  // Cut the union into bands between the rectangles' top and bottom edges; within a band
+  // each run of overlapping rectangles is composed once, and nothing outside the union.
+  std::vector<int> edges;
+  for (const Rect& r : rects) {
+    edges.push_back(r.y);
+    edges.push_back(r.bottom());
+  }
+  std::sort(edges.begin(), edges.end());
+  edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+  std::vector<std::pair<int, int>> runs;
+  for (size_t b = 0; b + 1 < edges.size(); ++b) {
+    const int top = edges[b];
+    const int bottom = edges[b + 1];
+    runs.clear();
+    for (const Rect& r : rects) {
+      if (!r.empty() && r.y <= top && r.bottom() >= bottom) runs.push_back({r.x, r.right()});
+    }
+    std::sort(runs.begin(), runs.end());
+    for (size_t i = 0; i < runs.size();) {
+      int begin = runs[i].first;
+      int end = runs[i].second;
+      for (++i; i < runs.size() && runs[i].first <= end; ++i) end = std::max(end, runs[i].second);
+      Compose({begin, top, end - begin, bottom - top});
+    }
   }
 }
 
 void Compositor::WipeLines() {
-  if (!painted_.empty()) {
-    for (int y = painted_.top(); y < painted_.bottom(); ++y) {
-      if (painted_.RowEmpty(y)) continue;
-      const Rect row{painted_.begin(y), y, painted_.end(y) - painted_.begin(y), 1};
-      ComposeInto(picture_, row);
-      damage_.AddRect(row);
+  // Rows are recomposed in bands, each over the widest span of its rows: composing more
+  // than the painted pixels is harmless, since everywhere else the picture already is
+  // the composition, and far fewer stretches are cheaper than one per row.
+  constexpr int kBand = 16;
+  for (int y = painted_.top(); y < painted_.bottom(); y += kBand) {
+    int begin = kStageWidth;
+    int end = 0;
+    const int bottom = std::min(y + kBand, painted_.bottom());
+    for (int row = y; row < bottom; ++row) {
+      begin = std::min(begin, painted_.begin(row));
+      end = std::max(end, painted_.end(row));
     }
-    painted_.Clear();
+    if (begin >= end) continue;
+    const Rect band{begin, y, end - begin, bottom - y};
+    ComposeInto(picture_, band);
+    damage_.AddRect(band);
   }
+  painted_.Clear();
   linesSinceCompose_.clear();
 }
 
-void Compositor::Paint(int x, int y) {
-  if (x < 0 || y < 0 || x >= kStageWidth || y >= kStageHeight) return;
-  picture_.at(x, y) = kLineColour;
-  painted_.AddPixel(x, y);
-  damage_.AddPixel(x, y);
+void Compositor::PaintRun(int y, int x0, int x1) {
+  if (y < 0 || y >= kStageHeight) return;
+  x0 = std::max(x0, 0);
+  x1 = std::min(x1, kStageWidth - 1);
+  if (x0 > x1) return;
+  std::fill_n(&picture_.at(x0, y), x1 - x0 + 1, kLineColour);
+  painted_.AddRun(y, x0, x1 + 1);
 }
 
 void Compositor::DrawLine(int x1, int y1, int x2, int y2) {
+  if (std::max(x1, x2) < 0 || std::min(x1, x2) >= kStageWidth || std::max(y1, y2) < 0 ||
+      std::min(y1, y2) >= kStageHeight) {
+    return;
+  }
   const std::array<int, 4> key{x1, y1, x2, y2};
   if (std::find(linesSinceCompose_.begin(), linesSinceCompose_.end(), key) !=
       linesSinceCompose_.end()) {
     return;
   }
   linesSinceCompose_.push_back(key);
-  // Bresenham's line, both end points included.
+  // The crosshair's lines are straight along a row or a column: painted directly.
+  if (y1 == y2) {
+    PaintRun(y1, std::min(x1, x2), std::max(x1, x2));
+    return;
+  }
+  if (x1 == x2) {
+    const Rect column = Intersect({x1, std::min(y1, y2), 1, std::abs(y2 - y1) + 1}, kStageRect);
+    for (int y = column.y; y < column.bottom(); ++y) picture_.at(x1, y) = kLineColour;
+    painted_.AddRect(column);
+    return;
+  }
+  // Bresenham's line, both end points included, painted as one horizontal run per row.
   const int dx = std::abs(x2 - x1);
   const int dy = -std::abs(y2 - y1);
   const int sx = x1 < x2 ? 1 : -1;
@@ -87,19 +152,22 @@ void Compositor::DrawLine(int x1, int y1, int x2, int y2) {
   int error = dx + dy;
   int x = x1;
   int y = y1;
-  for (;;) {
-    Paint(x, y);
-    if (x == x2 && y == y2) break;
+  int runStart = x1;
+  while (x != x2 || y != y2) {
     const int twice = 2 * error;
+    const int rowX = x;
     if (twice >= dy) {
       error += dy;
       x += sx;
     }
     if (twice <= dx) {
       error += dx;
+      PaintRun(y, std::min(runStart, rowX), std::max(runStart, rowX));
       y += sy;
+      runStart = x;
     }
   }
+  PaintRun(y, std::min(runStart, x), std::max(runStart, x));
 }
 
 Raster Compositor::ComposeFresh() const {
@@ -109,7 +177,13 @@ Raster Compositor::ComposeFresh() const {
 }
 
 RowSpans Compositor::TakeDamage() {
+  // Lines still standing are damage too; those already wiped were damaged by the
+  // composition that wiped them. A line from before the last call counts again, which
+  // costs a present of a few unchanged pixels and saves work on every line drawn.
   RowSpans taken = damage_;
+  for (int y = painted_.top(); y < painted_.bottom(); ++y) {
+    if (!painted_.RowEmpty(y)) taken.AddRun(y, painted_.begin(y), painted_.end(y));
+  }
   damage_.Clear();
   return taken;
 }

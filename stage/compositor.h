@@ -32,6 +32,8 @@ class Compositor {
   // Fills r with the background and draws every layer over it, back to front, clipped.
   void Compose(const Rect& r);
   void ComposeAll() { Compose(kStageRect); }
+  // Composes the union of the rectangles, each pixel once.
+  void ComposeUnion(const std::vector<Rect>& rects);
   // Recomposes the pixels that lines painted since they were last composed; the picture
   // is then the whole stage composed anew.
   void WipeLines();
@@ -47,12 +49,13 @@ class Compositor {
  private:
   void ComposeInto(Raster& target, const Rect& r) const;
   void ForgetPaint(const Rect& r);
-  void Paint(int x, int y);
+  // Paints pixels x0..x1 of row y black, clipped to the stage.
+  void PaintRun(int y, int x0, int x1);
 
   Raster picture_;
   std::array<Layer, kLayerCount> layers_{};
   RowSpans painted_;  // pixels that lines painted since they were last composed
-  RowSpans damage_;   // pixels changed since the window last took them
+  RowSpans damage_;   // pixels composed since the window last took them
   // Lines painted since the last composition, in pixels: drawing one again changes
   // nothing, and the beams repeat the same few pixel lines many times.
   std::vector<std::array<int, 4>> linesSinceCompose_;

@@ -29,10 +29,10 @@ class RowSpans {
   int end(int row) const { return end_[row]; }
   bool RowEmpty(int row) const { return begin_[row] >= end_[row]; }
 
-  // x and y must lie on the stage.
-  void AddPixel(int x, int y) {
-    begin_[y] = std::min<int>(begin_[y], x);
-    end_[y] = std::max<int>(end_[y], x + 1);
+  // Pixels [begin, end) of row y, which must lie on the stage.
+  void AddRun(int y, int begin, int end) {
+    begin_[y] = std::min<int>(begin_[y], begin);
+    end_[y] = std::max<int>(end_[y], end);
     top_ = std::min(top_, y);
     bottom_ = std::max(bottom_, y + 1);
   }
