@@ -33,8 +33,8 @@ FrameTimer::~FrameTimer() {
 void FrameTimer::setInterval(int intervalMs) {
   intervalMs_ = intervalMs;
   const timespec period{intervalMs / 1000, static_cast<long>(intervalMs % 1000) * 1'000'000};
-  const itimerspec spec{period, period};
-  timerfd_settime(fd_, 0, &spec, nullptr);
+  const itimerspec schedule{period, period};
+  timerfd_settime(fd_, 0, &schedule, nullptr);
 }
 
 std::uint64_t FrameTimer::TicksToRun(std::uint64_t owed, int intervalMs) {
