@@ -1,5 +1,7 @@
 #include "stage/sprite_table.h"
 
+#include <cstdlib>
+
 namespace animatsiya {
 
 using P = PictureId;
@@ -48,11 +50,13 @@ const DesignRow kSpriteTable[kElementCount] = {
     {Image1, "Image1", 480, 1800, 1020, 780, true, P::Image1},
 };
 
-std::string_view ElementName(ElementId id) {
+const DesignRow& DesignRowOf(ElementId id) {
   for (const DesignRow& row : kSpriteTable) {
-    if (row.id == id) return row.name;
+    if (row.id == id) return row;
   }
-  return {};
+  std::abort();  // every ElementId has its row
 }
+
+std::string_view ElementName(ElementId id) { return DesignRowOf(id).name; }
 
 }  // namespace animatsiya

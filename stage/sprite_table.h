@@ -26,6 +26,7 @@ extern const DesignRow kSpriteTable[kElementCount];
 
 inline constexpr std::string_view kStartCaption = "Как Ньютон открыл закон физики";
 
+const DesignRow& DesignRowOf(ElementId id);
 std::string_view ElementName(ElementId id);
 
 }  // namespace animatsiya

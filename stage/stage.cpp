@@ -87,10 +87,9 @@ void Stage::SetVisible(ElementId element, bool visible) {
   AfterChange(element);
 }
 
-void Stage::TakePicture(ElementId target, ElementId source) {
-  const std::optional<PictureId> picture = element(source).picture;
+void Stage::ShowPicture(ElementId target, std::optional<PictureId> picture) {
   Element& e = elements_[target - 1];
-  // A source without a picture hands nothing on; no scene asks for that.
+  // Nothing to hand on, or the same picture again: no change.
   if (!picture || e.picture == picture) return;
   BeforeChange(target);
   const PictureSize size = SizeOf(*picture);
@@ -100,20 +99,11 @@ void Stage::TakePicture(ElementId target, ElementId source) {
   AfterChange(target);
 }
 
-void Stage::RestorePicture(ElementId sprite) {
-  std::optional<PictureId> picture;
-  for (const DesignRow& row : kSpriteTable) {
-    if (row.id == sprite) picture = row.picture;
-  }
-  Element& e = elements_[sprite - 1];
-  if (!picture || e.picture == picture) return;
-  BeforeChange(sprite);
-  const PictureSize size = SizeOf(*picture);
-  e.picture = picture;
-  e.width = size.width * kTwipsPerPixel;
-  e.height = size.height * kTwipsPerPixel;
-  AfterChange(sprite);
+void Stage::TakePicture(ElementId target, ElementId source) {
+  ShowPicture(target, element(source).picture);
 }
+
+void Stage::RestorePicture(ElementId sprite) { ShowPicture(sprite, DesignRowOf(sprite).picture); }
 
 void Stage::SetCaption(std::string_view text) {
   if (caption_ == text) return;
@@ -137,7 +127,7 @@ void Stage::ComposeAll() { compositor_.ComposeAll(); }
 
 void Stage::FinishStep() {
   for (ElementId id : changed_) {
-    for (const Rect& r : covered_[id - 1]) compositor_.Compose(r);
+    compositor_.ComposeUnion(covered_[id - 1]);
     covered_[id - 1].clear();
     isChanged_[id - 1] = false;
   }

@@ -77,6 +77,9 @@ class Stage {
   // every change, the rectangle it covers then.
   void BeforeChange(ElementId id);
   void AfterChange(ElementId id);
+  // The sprite shows the picture from now on, resized to it; the common part of
+  // TakePicture and RestorePicture.
+  void ShowPicture(ElementId target, std::optional<PictureId> picture);
   Rect PixelRect(const Element& e) const;
   Layer LayerOf(const Element& e) const;
   void RefreshLayers();
