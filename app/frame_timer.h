@@ -25,7 +25,7 @@ class FrameTimer : public QObject {
   int interval() const { return intervalMs_; }
 
   // How many of the ticks owed to run now: all of them after a short delay, but no more
-  // than a few milliseconds' worth after a long stall, which is skipped rather than raced.
+  // than 40 milliseconds' worth after a long stall, which is skipped rather than raced.
   static std::uint64_t TicksToRun(std::uint64_t owed, int intervalMs);
 
  signals:

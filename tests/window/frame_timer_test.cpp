@@ -19,8 +19,8 @@ TEST(FrameTimerCatchUp, MakesUpShortDelaysAndSkipsLongStalls) {
     std::uint64_t run;
   };
   const Row rows[] = {
-      {1, 1, 1},   {3, 1, 3},   {4, 1, 4},  // a short delay is made up tick by tick
-      {5, 1, 4},   {190, 1, 4},             // a stall is skipped
+      {1, 1, 1},   {3, 1, 3},   {40, 1, 40},  // a short delay is made up tick by tick
+      {41, 1, 40}, {190, 1, 40},              // a stall is skipped
       {1, 50, 1},  {2, 50, 1},  {4, 50, 1},  // at 50 ms a late tick runs once
   };
   for (const Row& row : rows) {
