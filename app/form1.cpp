@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "app/app_icon.h"
 #include "app/frame_timer.h"
 #include "stage/stage_widget.h"
 
@@ -36,6 +37,7 @@ QAction* AddItem(QMenu* menu, const char* caption) {
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent), animation_(&captions_) {
   setWindowTitle(QStringLiteral("Анимация"));
+  setWindowIcon(MakeAppIcon());
   animation_.Start();
   stage_ = new StageWidget(animation_.stage().picture(), this);
   setCentralWidget(stage_);
