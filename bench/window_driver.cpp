@@ -164,9 +164,9 @@ int main(int argc, char** argv) {
       {"peak resident memory", "<= 40 MB", peakMb, "MB", peakMb <= 40},
       {"start to first frame", "<= 300 ms", firstFrameMs, "ms", firstFrameMs <= 300},
   };
-  std::printf("%-26s %-13s %12s  %s\n", "figure", "target", "measured", "result");
+  std::printf("%-30s %-13s %12s  %s\n", "figure", "target", "measured", "result");
   for (const Row& row : rows) {
-    std::printf("%-26s %-13s %9.2f %-3s %s\n", row.figure, row.target, row.value, row.unit,
+    std::printf("%-30s %-13s %9.2f %-3s %s\n", row.figure, row.target, row.value, row.unit,
                 row.pass ? "pass" : "FAIL");
   }
   std::printf("(%d s per speed after %d ms to settle)\n", measureMs / 1000, kWarmUpMs);

@@ -11,8 +11,7 @@ void Compositor::ComposeInto(Raster& target, const Rect& r) const {
   // Pictures are opaque: a layer that covers all of r hides the background and every
   // layer behind it, so composing starts there.
   int first = kLayerCount - 1;
-  while (first >= 0 && (layers_[first].raster == nullptr ||
-                        Intersect(layers_[first].rect, r) != r)) {
+  while (first >= 0 && (layers_[first].raster == nullptr || !layers_[first].rect.Contains(r))) {
     --first;
   }
   if (first < 0) {
@@ -38,6 +37,7 @@ void Compositor::Compose(const Rect& r) {
   ForgetPaint(clipped);
   damage_.AddRect(clipped);
   linesSinceCompose_.clear();
+  freshColumnsFrom_ = paintedColumns_.size();
 }
 
 // Lines painted inside a freshly composed rectangle are gone; trims the painted spans.
@@ -66,14 +66,15 @@ void Compositor::ComposeUnion(const std::vector<Rect>& rects) {
   }
   // Cut the union into bands between the rectangles' top and bottom edges; within a band
   // each run of overlapping rectangles is composed once, and nothing outside the union.
-  std::vector<int> edges;
+  std::vector<int>& edges = edges_;
+  std::vector<std::pair<int, int>>& runs = runs_;
+  edges.clear();
   for (const Rect& r : rects) {
     edges.push_back(r.y);
     edges.push_back(r.bottom());
   }
   std::sort(edges.begin(), edges.end());
   edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
-  std::vector<std::pair<int, int>> runs;
   for (size_t b = 0; b + 1 < edges.size(); ++b) {
     const int top = edges[b];
     const int bottom = edges[b + 1];
@@ -92,20 +93,38 @@ void Compositor::ComposeUnion(const std::vector<Rect>& rects) {
 }
 
 void Compositor::WipeLines() {
-  // Rows are recomposed in bands, each over the widest span of its rows: composing more
-  // than the painted pixels is harmless, since everywhere else the picture already is
-  // the composition, and far fewer stretches are cheaper than one per row.
+  // Composing more than the painted pixels is harmless here, since everywhere else the
+  // picture already is the composition: neighbouring columns are composed as one
+  // rectangle, and rows in bands over the widest span of their rows, far fewer stretches
+  // than one per row.
+  std::sort(paintedColumns_.begin(), paintedColumns_.end(),
+            [](const Rect& a, const Rect& b) { return a.x < b.x; });
+  for (size_t i = 0; i < paintedColumns_.size();) {
+    Rect block = paintedColumns_[i];
+    for (++i; i < paintedColumns_.size() && paintedColumns_[i].x <= block.right(); ++i) {
+      block = BoundingBox(block, paintedColumns_[i]);
+    }
+    ComposeInto(picture_, block);
+    damage_.AddRect(block);
+  }
+  paintedColumns_.clear();
+  freshColumnsFrom_ = 0;
+
   constexpr int kBand = 16;
   for (int y = painted_.top(); y < painted_.bottom(); y += kBand) {
     int begin = kStageWidth;
     int end = 0;
-    const int bottom = std::min(y + kBand, painted_.bottom());
-    for (int row = y; row < bottom; ++row) {
+    int top = kStageHeight;
+    int bottom = 0;
+    for (int row = y; row < std::min(y + kBand, painted_.bottom()); ++row) {
+      if (painted_.RowEmpty(row)) continue;
       begin = std::min(begin, painted_.begin(row));
       end = std::max(end, painted_.end(row));
+      top = std::min(top, row);
+      bottom = row + 1;
     }
     if (begin >= end) continue;
-    const Rect band{begin, y, end - begin, bottom - y};
+    const Rect band{begin, top, end - begin, bottom - top};
     ComposeInto(picture_, band);
     damage_.AddRect(band);
   }
@@ -127,7 +146,9 @@ void Compositor::DrawLine(int x1, int y1, int x2, int y2) {
       std::min(y1, y2) >= kStageHeight) {
     return;
   }
-  const std::array<int, 4> key{x1, y1, x2, y2};
+  // Every end point that can reach here lies within 16 bits of the stage.
+  const auto bits = [](int v) { return static_cast<std::uint64_t>(static_cast<std::uint16_t>(v)); };
+  const std::uint64_t key = bits(x1) << 48 | bits(y1) << 32 | bits(x2) << 16 | bits(y2);
   if (std::find(linesSinceCompose_.begin(), linesSinceCompose_.end(), key) !=
       linesSinceCompose_.end()) {
     return;
@@ -140,8 +161,11 @@ void Compositor::DrawLine(int x1, int y1, int x2, int y2) {
   }
   if (x1 == x2) {
     const Rect column = Intersect({x1, std::min(y1, y2), 1, std::abs(y2 - y1) + 1}, kStageRect);
+    for (size_t i = freshColumnsFrom_; i < paintedColumns_.size(); ++i) {
+      if (paintedColumns_[i].Contains(column)) return;
+    }
     for (int y = column.y; y < column.bottom(); ++y) picture_.at(x1, y) = kLineColour;
-    painted_.AddRect(column);
+    paintedColumns_.push_back(column);
     return;
   }
   // Bresenham's line, both end points included, painted as one horizontal run per row.
@@ -184,6 +208,7 @@ RowSpans Compositor::TakeDamage() {
   for (int y = painted_.top(); y < painted_.bottom(); ++y) {
     if (!painted_.RowEmpty(y)) taken.AddRun(y, painted_.begin(y), painted_.end(y));
   }
+  for (const Rect& column : paintedColumns_) taken.AddRect(column);
   damage_.Clear();
   return taken;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "stage/element_id.h"
@@ -56,9 +57,17 @@ class Compositor {
   std::array<Layer, kLayerCount> layers_{};
   RowSpans painted_;  // pixels that lines painted since they were last composed
   RowSpans damage_;   // pixels composed since the window last took them
-  // Lines painted since the last composition, in pixels: drawing one again changes
-  // nothing, and the beams repeat the same few pixel lines many times.
-  std::vector<std::array<int, 4>> linesSinceCompose_;
+  // Vertical lines painted since the last wipe, kept as columns rather than row spans:
+  // the crosshair paints a dozen of them down the whole stage on every tick.
+  std::vector<Rect> paintedColumns_;
+  size_t freshColumnsFrom_ = 0;  // the columns painted since the last composition
+  // Lines painted since the last composition, their pixel end points packed in one word:
+  // drawing one again changes nothing, and the beams repeat the same few pixel lines many
+  // times.
+  std::vector<std::uint64_t> linesSinceCompose_;
+  // Scratch space of ComposeUnion, kept to spare an allocation per changed element.
+  std::vector<int> edges_;
+  std::vector<std::pair<int, int>> runs_;
 };
 
 }  // namespace animatsiya

@@ -27,6 +27,10 @@ struct Rect {
   constexpr int right() const { return x + width; }    // one past the last column
   constexpr int bottom() const { return y + height; }  // one past the last row
   constexpr long area() const { return empty() ? 0 : static_cast<long>(width) * height; }
+  // Whether o lies wholly inside this rectangle.
+  constexpr bool Contains(const Rect& o) const {
+    return o.x >= x && o.y >= y && o.right() <= right() && o.bottom() <= bottom();
+  }
   friend constexpr bool operator==(const Rect&, const Rect&) = default;
 };
 
