@@ -219,7 +219,9 @@ TEST(TraceSession, TickEventsReportTheirOwnLinesDrawsAndReseeds) {
     EXPECT_EQ(o["clears"].toInt(), 1);
     if (!o["lines"].toArray().isEmpty()) ++ticksWithLines;
     reseeds += o["reseeds"].toInt();
-    if (o["reseeds"].toInt() > 0) EXPECT_FALSE(o["draws"].toArray().isEmpty());
+    if (o["reseeds"].toInt() > 0) {
+      EXPECT_FALSE(o["draws"].toArray().isEmpty());
+    }
   }
   EXPECT_GT(ticksWithLines, 0);
   EXPECT_LT(ticksWithLines, 120);
