@@ -41,6 +41,9 @@ class Compositor {
   // A one-pixel black line between two pixels, both ends painted, clipped to the stage.
   void DrawLine(int x1, int y1, int x2, int y2);
 
+  // Whether lines stand anywhere on the stage picture.
+  bool HasLines() const { return !painted_.empty() || !paintedColumns_.empty(); }
+
   const Raster& picture() const { return picture_; }
   Raster ComposeFresh() const;
 

@@ -52,6 +52,7 @@ void Stage::BeforeChange(ElementId id) {
   isChanged_[id - 1] = true;
   changed_.push_back(id);
   covered_[id - 1].push_back(PixelRect(element(id)));
+  drew_[id - 1] = LayerOf(element(id)).raster != nullptr;
 }
 
 void Stage::AfterChange(ElementId id) {
@@ -59,7 +60,9 @@ void Stage::AfterChange(ElementId id) {
   const Rect now = PixelRect(e);
   std::vector<Rect>& covered = covered_[id - 1];
   if (covered.back() != now) covered.push_back(now);
-  compositor_.SetLayer(LayerIndex(id), LayerOf(e));
+  const Layer layer = LayerOf(e);
+  drew_[id - 1] = drew_[id - 1] || layer.raster != nullptr;
+  compositor_.SetLayer(LayerIndex(id), layer);
 }
 
 void Stage::SetLeft(ElementId sprite, int x) {
@@ -127,7 +130,9 @@ void Stage::ComposeAll() { compositor_.ComposeAll(); }
 
 void Stage::FinishStep() {
   for (ElementId id : changed_) {
-    compositor_.ComposeUnion(covered_[id - 1]);
+    // An element that drew nothing at any moment of the step (hidden, or without a
+    // picture) leaves the picture as it was, but for the lines over its rectangles.
+    if (drew_[id - 1] || compositor_.HasLines()) compositor_.ComposeUnion(covered_[id - 1]);
     covered_[id - 1].clear();
     isChanged_[id - 1] = false;
   }

@@ -95,6 +95,7 @@ class Stage {
   // Elements changed in the current step, in order, and every rectangle each covered.
   std::vector<ElementId> changed_;
   bool isChanged_[kElementCount] = {};
+  bool drew_[kElementCount] = {};  // whether a changed element showed anything in the step
   std::vector<Rect> covered_[kElementCount];
 };
 
