@@ -6,6 +6,8 @@
 int main(int argc, char** argv) {
   animatsiya::UseWholePixelScaling();
   QApplication app(argc, argv);
+  // Lets a Wayland desktop match the window to its desktop entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.animatsiya.Animatsiya"));
   animatsiya::Form1 window;
   window.show();
   return app.exec();
