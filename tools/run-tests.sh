@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Builds the project in build/ and runs the whole test suite. The window tests start
-# their own X server under xvfb-run, so no display is needed.
+# Builds the project and runs the whole test suite. The window tests start their own X
+# server under xvfb-run, so no display is needed.
+#
+#   BUILD_DIR   build directory (default build)
+#   CMAKE_ARGS  extra arguments for cmake's configure step, e.g. -DANIMATSIYA_SANITIZE=ON
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DANIMATSIYA_WERROR="${ANIMATSIYA_WERROR:-OFF}" >/dev/null
-cmake --build build -j"$(nproc)"
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+build_dir=${BUILD_DIR:-build}
+read -r -a extra_args <<< "${CMAKE_ARGS:-}"
+cmake -S . -B "$build_dir" -DANIMATSIYA_WERROR="${ANIMATSIYA_WERROR:-OFF}" "${extra_args[@]}" >/dev/null
+cmake --build "$build_dir" -j"$(nproc)"
+ctest --test-dir "$build_dir" --output-on-failure -j"$(nproc)"
