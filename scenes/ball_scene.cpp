@@ -16,15 +16,9 @@ void StepBallScene(SceneContext& c) {
   stage.SetVisible(Image40, false);
   ShowBallGroup(stage, true);
 
-  // Ball 1 turns at its own points; a start value beyond one is not clamped.
-  if (s.ball1DirX == 0) s.ball1X = s.ball1X - 130;
-  if (s.ball1DirX == 1) s.ball1X = s.ball1X + 130;
-  if (s.ball1X >= 10700) s.ball1DirX = 0;
-  if (s.ball1X <= 320) s.ball1DirX = 1;
-  if (s.ball1DirY == 0) s.ball1Y = s.ball1Y - 130;
-  if (s.ball1DirY == 1) s.ball1Y = s.ball1Y + 130;
-  if (s.ball1Y >= 7600) s.ball1DirY = 0;
-  if (s.ball1Y <= 260) s.ball1DirY = 1;
+  // Each ball turns at its own points; a start value beyond one is not clamped.
+  BounceStep(s.ball1X, s.ball1DirX, 10700, 320);
+  BounceStep(s.ball1Y, s.ball1DirY, 7600, 260);
   stage.SetLeft(Image15, s.ball1X);
   stage.SetTop(Image15, s.ball1Y);
   stage.SetLeft(Image7, s.ball1X);
@@ -36,14 +30,8 @@ void StepBallScene(SceneContext& c) {
   stage.SetLeft(Image11, 50);
   stage.SetTop(Image13, 20);
 
-  if (s.ball2DirX == 0) s.ball2X = s.ball2X - 130;
-  if (s.ball2DirX == 1) s.ball2X = s.ball2X + 130;
-  if (s.ball2X >= 10400) s.ball2DirX = 0;
-  if (s.ball2X <= 630) s.ball2DirX = 1;
-  if (s.ball2DirY == 0) s.ball2Y = s.ball2Y - 130;
-  if (s.ball2DirY == 1) s.ball2Y = s.ball2Y + 130;
-  if (s.ball2Y >= 7400) s.ball2DirY = 0;
-  if (s.ball2Y <= 590) s.ball2DirY = 1;
+  BounceStep(s.ball2X, s.ball2DirX, 10400, 630);
+  BounceStep(s.ball2Y, s.ball2DirY, 7400, 590);
   stage.SetLeft(Image16, s.ball2X);
   stage.SetTop(Image16, s.ball2Y);
   stage.SetLeft(Image8, s.ball2X);

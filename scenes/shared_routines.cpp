@@ -11,15 +11,17 @@ void SetAll(Stage& stage, std::initializer_list<ElementId> members, bool visible
 
 }  // namespace
 
+void BounceStep(Int16& position, Int16& direction, int turnBackAt, int turnForwardAt) {
+  if (direction == 0) position = position - 130;
+  if (direction == 1) position = position + 130;
+  if (position >= turnBackAt) direction = 0;
+  if (position <= turnForwardAt) direction = 1;
+}
+
 void MoveUfo(AnimationState& s, int yLimit) {
-  if (s.ufoDirX == 0) s.ufoX = s.ufoX - 130;
-  if (s.ufoDirX == 1) s.ufoX = s.ufoX + 130;
-  if (s.ufoX >= 10000) s.ufoDirX = 0;
-  if (s.ufoX <= 50) s.ufoDirX = 1;
-  if (s.ufoDirY == 0) s.ufoY = s.ufoY - 130;
-  if (s.ufoDirY == 1) s.ufoY = s.ufoY + 130;
-  if (s.ufoY > yLimit) s.ufoDirY = 0;
-  if (s.ufoY <= 50) s.ufoDirY = 1;
+  BounceStep(s.ufoX, s.ufoDirX, 10000, 50);
+  // Turns up once ufoY is greater than yLimit.
+  BounceStep(s.ufoY, s.ufoDirY, yLimit + 1, 50);
 }
 
 void DrawBeam(Stage& stage, Int16 x1, Int16 y1, Int16 x2, Int16 y2) {

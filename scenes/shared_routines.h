@@ -6,6 +6,11 @@
 
 namespace animatsiya {
 
+// One axis of a bouncing figure: 130 twips in the direction of its flag (0 decreasing,
+// 1 increasing), then, on the new value, a turn back at or beyond `turnBackAt` and a turn
+// forward at or below `turnForwardAt`.
+void BounceStep(Int16& position, Int16& direction, int turnBackAt, int turnForwardAt);
+
 // The UFO's bounce step: 130 twips along each axis, turning once it has passed a bound.
 // Touches no sprite; the caller places Image1.
 void MoveUfo(AnimationState& s, int yLimit);

@@ -8,19 +8,6 @@ namespace {
 
 using P = PictureId;
 
-struct Line {
-  int x1, y1, x2, y2;
-  bool operator==(const Line&) const = default;
-};
-
-// Keeps the lines drawn since the last clear.
-class LineRecorder : public StageObserver {
- public:
-  void OnDrawLine(int x1, int y1, int x2, int y2) override { lines.push_back({x1, y1, x2, y2}); }
-  void OnClearDrawing() override { lines.clear(); }
-  std::vector<Line> lines;
-};
-
 // What one step of the scene leaves behind.
 struct Frame {
   Element dragger;

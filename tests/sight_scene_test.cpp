@@ -12,19 +12,6 @@ using P = PictureId;
 constexpr const char* kTitle = "Прикол над нло";
 constexpr const char* kNewtonCaption = "Как Ньютон открыл закон физики";
 
-struct Line {
-  int x1, y1, x2, y2;
-  bool operator==(const Line&) const = default;
-};
-
-// Keeps the lines drawn since the last clear.
-class LineRecorder : public StageObserver {
- public:
-  void OnDrawLine(int x1, int y1, int x2, int y2) override { lines.push_back({x1, y1, x2, y2}); }
-  void OnClearDrawing() override { lines.clear(); }
-  std::vector<Line> lines;
-};
-
 // Keeps every draw and reseed, in order: a reseed shows as n = 0.
 class DrawRecorder : public RandomObserver {
  public:
