@@ -52,16 +52,22 @@ void Stage::BeforeChange(ElementId id) {
   isChanged_[id - 1] = true;
   changed_.push_back(id);
   covered_[id - 1].push_back(PixelRect(element(id)));
-  drew_[id - 1] = LayerOf(element(id)).raster != nullptr;
+  shown_[id - 1].push_back(LayerOf(element(id)).raster != nullptr);
 }
 
 void Stage::AfterChange(ElementId id) {
   const Element& e = element(id);
   const Rect now = PixelRect(e);
-  std::vector<Rect>& covered = covered_[id - 1];
-  if (covered.back() != now) covered.push_back(now);
   const Layer layer = LayerOf(e);
-  drew_[id - 1] = drew_[id - 1] || layer.raster != nullptr;
+  const bool shows = layer.raster != nullptr;
+  std::vector<Rect>& covered = covered_[id - 1];
+  std::vector<bool>& shown = shown_[id - 1];
+  if (covered.back() != now) {
+    covered.push_back(now);
+    shown.push_back(shows);
+  } else if (shows) {
+    shown.back() = true;
+  }
   compositor_.SetLayer(LayerIndex(id), layer);
 }
 
@@ -130,10 +136,20 @@ void Stage::ComposeAll() { compositor_.ComposeAll(); }
 
 void Stage::FinishStep() {
   for (ElementId id : changed_) {
-    // An element that drew nothing at any moment of the step (hidden, or without a
-    // picture) leaves the picture as it was, but for the lines over its rectangles.
-    if (drew_[id - 1] || compositor_.HasLines()) compositor_.ComposeUnion(covered_[id - 1]);
-    covered_[id - 1].clear();
+    // Where the element showed nothing (hidden, or without a picture) the picture is
+    // as it should be but for lines; with no line on the stage those rectangles are left.
+    std::vector<Rect>& covered = covered_[id - 1];
+    if (!compositor_.HasLines()) {
+      const std::vector<bool>& shown = shown_[id - 1];
+      size_t kept = 0;
+      for (size_t i = 0; i < covered.size(); ++i) {
+        if (shown[i]) covered[kept++] = covered[i];
+      }
+      covered.resize(kept);
+    }
+    if (!covered.empty()) compositor_.ComposeUnion(covered);
+    covered.clear();
+    shown_[id - 1].clear();
     isChanged_[id - 1] = false;
   }
   changed_.clear();

@@ -95,8 +95,9 @@ class Stage {
   // Elements changed in the current step, in order, and every rectangle each covered.
   std::vector<ElementId> changed_;
   bool isChanged_[kElementCount] = {};
-  bool drew_[kElementCount] = {};  // whether a changed element showed anything in the step
   std::vector<Rect> covered_[kElementCount];
+  // For each covered rectangle, whether the element showed anything there.
+  std::vector<bool> shown_[kElementCount];
 };
 
 }  // namespace animatsiya

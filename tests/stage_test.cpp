@@ -176,6 +176,20 @@ TEST_F(LineWipeTest, MovedSpriteWipesTheLineInsideItsOldAndNewRectangles) {
   EXPECT_EQ(shown.at(200, 102), kBlack);
 }
 
+// Rule 4 holds for a sprite that shows nothing: moving it recomposes its rectangles,
+// lines there included.
+TEST_F(LineWipeTest, HiddenSpriteMovedOverTheLineWipesItThere) {
+  stage.SetVisible(Image18, false);
+  stage.FinishStep();
+  stage.DrawLine(0, 1530, 3000, 1530);  // paint the row again over the hidden apple
+  stage.SetLeft(Image18, 2400);         // pixel 160, hidden all the while
+  stage.FinishStep();
+  const Raster fresh = stage.ComposeFresh();
+  for (int x = 160; x < 170; ++x) EXPECT_EQ(stage.picture().at(x, 102), fresh.at(x, 102)) << x;
+  EXPECT_EQ(stage.picture().at(150, 102), kBlack);
+  EXPECT_EQ(stage.picture().at(170, 102), kBlack);
+}
+
 TEST_F(LineWipeTest, SetThatRepeatsAValueWipesNothing) {
   stage.SetLeft(Image18, 1500);
   stage.SetTop(Image18, 1500);
