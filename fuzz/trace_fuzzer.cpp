@@ -34,19 +34,6 @@ class NullBuffer : public std::streambuf {
   std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-
-std::vector<std::string_view> Words(std::string_view line) {
-  std::vector<std::string_view> words;
-  std::size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && IsBlank(line[i])) ++i;
-    const std::size_t start = i;
-    while (i < line.size() && !IsBlank(line[i])) ++i;
-    if (i > start) words.push_back(line.substr(start, i - start));
-  }
-  return words;
-}
 
 // The ticks one tick line may run: its count when that is a plain number, else 0 (the
 // tool rejects it). Counts past the cap are held just above it.
@@ -69,7 +56,7 @@ bool Acceptable(std::string_view text) {
     const std::size_t end = text.find('\n');
     const std::string_view line = text.substr(0, end);
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    const std::vector<std::string_view> words = Words(line);
+    const std::vector<std::string_view> words = animatsiya::SplitWords(line);
     if (words.empty()) continue;
     if (words[0] == "tick") ticks += TicksOf(words);
     if (ticks > kMaxTicks) return false;

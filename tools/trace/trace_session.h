@@ -3,6 +3,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QGuiApplication;
@@ -25,6 +26,9 @@ inline constexpr long long kMaxTickCount = 10'000'000;
 // made for the length of the call (MakeTraceApplication).
 int RunTrace(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
              std::ostream& err);
+
+// The words of a command line, split at blanks, as the tool reads them.
+std::vector<std::string_view> SplitWords(std::string_view line);
 
 // A QGuiApplication that needs no display: the offscreen platform unless QT_QPA_PLATFORM
 // names another. It sees no command line, so no argument of ours is taken for Qt's.
