@@ -194,6 +194,18 @@ void Compositor::DrawLine(int x1, int y1, int x2, int y2) {
   PaintRun(y, std::min(runStart, x), std::max(runStart, x));
 }
 
+bool Compositor::HasLinesIn(const Rect& r) const {
+  for (const Rect& column : paintedColumns_) {
+    if (!Intersect(column, r).empty()) return true;
+  }
+  const int y0 = std::max(r.y, painted_.top());
+  const int y1 = std::min(r.bottom(), painted_.bottom());
+  for (int y = y0; y < y1; ++y) {
+    if (painted_.begin(y) < r.right() && painted_.end(y) > r.x) return true;
+  }
+  return false;
+}
+
 Raster Compositor::ComposeFresh() const {
   Raster fresh(kStageWidth, kStageHeight, kBackground);
   ComposeInto(fresh, kStageRect);

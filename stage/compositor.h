@@ -41,8 +41,9 @@ class Compositor {
   // A one-pixel black line between two pixels, both ends painted, clipped to the stage.
   void DrawLine(int x1, int y1, int x2, int y2);
 
-  // Whether lines stand anywhere on the stage picture.
-  bool HasLines() const { return !painted_.empty() || !paintedColumns_.empty(); }
+  // Whether a line may stand within r: exact for rows and columns of paint, though a
+  // partly wiped span still counts whole.
+  bool HasLinesIn(const Rect& r) const;
 
   const Raster& picture() const { return picture_; }
   Raster ComposeFresh() const;

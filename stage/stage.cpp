@@ -137,16 +137,14 @@ void Stage::ComposeAll() { compositor_.ComposeAll(); }
 void Stage::FinishStep() {
   for (ElementId id : changed_) {
     // Where the element showed nothing (hidden, or without a picture) the picture is
-    // as it should be but for lines; with no line on the stage those rectangles are left.
+    // as it should be but for lines; a rectangle without lines is left as it is.
     std::vector<Rect>& covered = covered_[id - 1];
-    if (!compositor_.HasLines()) {
-      const std::vector<bool>& shown = shown_[id - 1];
-      size_t kept = 0;
-      for (size_t i = 0; i < covered.size(); ++i) {
-        if (shown[i]) covered[kept++] = covered[i];
-      }
-      covered.resize(kept);
+    const std::vector<bool>& shown = shown_[id - 1];
+    size_t kept = 0;
+    for (size_t i = 0; i < covered.size(); ++i) {
+      if (shown[i] || compositor_.HasLinesIn(covered[i])) covered[kept++] = covered[i];
     }
+    covered.resize(kept);
     if (!covered.empty()) compositor_.ComposeUnion(covered);
     covered.clear();
     shown_[id - 1].clear();
