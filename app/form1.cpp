@@ -68,7 +68,7 @@ void Form1::AddMenus() {
 void Form1::OnTimer1() {
   animation_.Tick();
   ++ticks_;
-  stage_->AddDamage(animation_.stage().TakeDamage());
+  // The stage gathers the damage of every tick; it is taken once per present.
   if (animation_.intervalMs() > kPresentEveryMs || sincePresent_.hasExpired(kPresentEveryMs)) {
     Present();
   }
@@ -76,7 +76,6 @@ void Form1::OnTimer1() {
 
 void Form1::OnSceneCommand(int k) {
   animation_.ChooseScene(k);
-  stage_->AddDamage(animation_.stage().TakeDamage());
   Present();
 }
 
@@ -86,6 +85,7 @@ void Form1::OnSpeedCommand(Speed speed) {
 }
 
 void Form1::Present() {
+  stage_->AddDamage(animation_.stage().TakeDamage());
   stage_->Present();
   sincePresent_.restart();
 }

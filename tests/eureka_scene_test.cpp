@@ -39,11 +39,6 @@ class EurekaSceneTest : public AnimationTest {
     for (int i = 0; i < ticks; ++i) frames.push_back(Step());
     return frames;
   }
-
-  void TickIn(int scene, int ticks) {
-    animation.ChooseScene(scene);
-    for (int i = 0; i < ticks; ++i) animation.Tick();
-  }
 };
 
 constexpr int kLoop = 291;

@@ -37,11 +37,6 @@ class HeavenSceneTest : public AnimationTest {
     for (int i = 0; i < ticks; ++i) frames.push_back(Step());
     return frames;
   }
-
-  void TickIn(int scene, int ticks) {
-    animation.ChooseScene(scene);
-    for (int i = 0; i < ticks; ++i) animation.Tick();
-  }
 };
 
 constexpr int kLoop = 211;

@@ -29,6 +29,12 @@ class AnimationTest : public ::testing::Test {
     animation.Start();
   }
 
+  // Chooses a scene from the menu and runs it for a number of ticks.
+  void TickIn(int scene, int ticks) {
+    animation.ChooseScene(scene);
+    for (int i = 0; i < ticks; ++i) animation.Tick();
+  }
+
   AnimationState& s = animation.state();
   Stage& stage = animation.stage();
   Animation animation;

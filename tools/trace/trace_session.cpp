@@ -61,6 +61,17 @@ void AppendInt(std::string& out, long long value) {
   out.append(digits, result.ptr);
 }
 
+// [a,b,...] for a line's end points or a draw's N and value.
+template <std::size_t N>
+void AppendIntArray(std::string& out, const std::array<int, N>& values) {
+  out += '[';
+  for (std::size_t i = 0; i < N; ++i) {
+    if (i > 0) out += ',';
+    AppendInt(out, values[i]);
+  }
+  out += ']';
+}
+
 // A JSON string: quotes, backslashes and control characters escaped, everything else
 // (the caption's Cyrillic UTF-8 included) kept as it is.
 void AppendJsonString(std::string& out, std::string_view text) {
@@ -347,16 +358,9 @@ class TraceSession {
     b += "],\"lines\":[";
     first = true;
     for (const auto& line : recorder_.lines) {
-      b += first ? "[" : ",[";
+      b += first ? "" : ",";
       first = false;
-      AppendInt(b, line[0]);
-      b += ',';
-      AppendInt(b, line[1]);
-      b += ',';
-      AppendInt(b, line[2]);
-      b += ',';
-      AppendInt(b, line[3]);
-      b += ']';
+      AppendIntArray(b, line);
     }
     b += "],\"clears\":";
     AppendInt(b, recorder_.clears);
@@ -364,12 +368,9 @@ class TraceSession {
     b += ",\"draws\":[";
     first = true;
     for (const auto& draw : recorder_.draws) {
-      b += first ? "[" : ",[";
+      b += first ? "" : ",";
       first = false;
-      AppendInt(b, draw[0]);
-      b += ',';
-      AppendInt(b, draw[1]);
-      b += ']';
+      AppendIntArray(b, draw);
     }
     b += "],\"reseeds\":";
     AppendInt(b, recorder_.reseeds);
