@@ -1,7 +1,6 @@
 #include "app/form1.h"
 
 #include <QAction>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -44,8 +43,9 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), animation_(&captions_) {
   // The whole stage is painted when the window is first shown.
   animation_.stage().TakeDamage();
   AddMenus();
-  // The window takes the size of the stage under the menu bar and keeps it.
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  // The window opens at the stage's size under the menu bar, enlarged by the screen's
+  // scale; it may then be resized, maximised or made full screen.
+  resize(sizeHint());
 
   timer1_ = new FrameTimer(animation_.intervalMs(), this);
   connect(timer1_, &FrameTimer::timeout, this, &Form1::OnTimer1);
