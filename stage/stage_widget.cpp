@@ -10,7 +10,7 @@
 #include <cstring>
 #include <vector>
 
-#include "stage/geometry.h"
+#include "pixels/geometry.h"
 
 namespace animatsiya {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "stage/geometry.h"
+#include "pixels/geometry.h"
 #include "stage/stage_widget.h"
 #include "tests/window/window_test_support.h"
 

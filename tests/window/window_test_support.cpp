@@ -7,7 +7,7 @@
 #include <optional>
 #include <sstream>
 
-#include "stage/geometry.h"
+#include "pixels/geometry.h"
 
 namespace animatsiya::testing {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "stage/raster.h"
+#include "pixels/raster.h"
 #include "stage/stage_widget.h"
 
 namespace animatsiya::testing {
