@@ -5,12 +5,15 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include <QTest>
 
 #include "app/form1.h"
 #include "app/frame_timer.h"
+#include "app/menus.h"
 #include "pixels/geometry.h"
 #include "stage/stage_widget.h"
 #include "tests/window/window_test_support.h"
@@ -19,22 +22,20 @@ namespace animatsiya::testing {
 namespace {
 
 struct MenuRow {
-  const char* name;
-  const char* caption;
-  std::vector<std::pair<const char*, const char*>> items;  // name, caption
+  std::string caption;
+  std::vector<std::string> items;  // captions
 };
 
-const std::vector<MenuRow> kMenus = {
-    {"Меню",
-     "Меню",
-     {{"Нло", "Нло"},
-      {"Шарик", "Шарик"},
-      {"Эврика", "Эврика"},
-      {"Врай", "В рай"},
-      {"Смертьструпом", "Смерть с трупом"},
-      {"Прицел", "Прицел"}}},
-    {"Скорость", "Скорость", {{"Нормальная", "Нормальная"}, {"Быстрая", "Быстрая"}}},
-};
+// The menus as the one list of captions gives them.
+std::vector<MenuRow> Menus() {
+  MenuRow scenes{std::string(kSceneMenuCaption), {}};
+  for (std::string_view caption : kSceneCaptions) scenes.items.emplace_back(caption);
+  MenuRow speeds{std::string(kSpeedMenuCaption), {}};
+  for (const SpeedItem& item : kSpeedItems) speeds.items.emplace_back(item.caption);
+  return {scenes, speeds};
+}
+
+QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 class Form1Test : public WindowTest {
  protected:
@@ -43,10 +44,17 @@ class Form1Test : public WindowTest {
     if (!IsSkipped()) form = std::make_unique<Form1>();
   }
 
-  QAction* Item(const char* name) {
-    auto* item = form->findChild<QAction*>(QString::fromUtf8(name));
-    EXPECT_NE(item, nullptr) << name;
+  QAction* Item(std::string_view caption) {
+    auto* item = form->findChild<QAction*>(Utf8(ItemName(caption)));
+    EXPECT_NE(item, nullptr) << caption;
     return item;
+  }
+  QAction* SceneItem(int scene) { return Item(kSceneCaptions[static_cast<size_t>(scene - 1)]); }
+  QAction* SpeedItem(Speed speed) {
+    for (const auto& item : kSpeedItems) {
+      if (item.speed == speed) return Item(item.caption);
+    }
+    return nullptr;
   }
 
   // Runs the event loop until a pass in which no tick ran, so that everything the
@@ -64,21 +72,22 @@ class Form1Test : public WindowTest {
 };
 
 TEST_F(Form1Test, OpensWithCaptionAndBothMenusInOrder) {
-  EXPECT_EQ(form->windowTitle(), QStringLiteral("Анимация"));
+  EXPECT_EQ(form->windowTitle(), Utf8(kWindowTitle));
+  const std::vector<MenuRow> menus = Menus();
   const QList<QAction*> tops = form->menuBar()->actions();
-  ASSERT_EQ(tops.size(), static_cast<qsizetype>(kMenus.size()));
-  for (size_t m = 0; m < kMenus.size(); ++m) {
+  ASSERT_EQ(tops.size(), static_cast<qsizetype>(menus.size()));
+  for (size_t m = 0; m < menus.size(); ++m) {
     QMenu* menu = tops[static_cast<qsizetype>(m)]->menu();
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(menu->objectName(), QString::fromUtf8(kMenus[m].name));
-    EXPECT_EQ(menu->title(), QString::fromUtf8(kMenus[m].caption));
+    EXPECT_EQ(menu->objectName(), Utf8(ItemName(menus[m].caption)));
+    EXPECT_EQ(menu->title(), Utf8(menus[m].caption));
     const QList<QAction*> items = menu->actions();
-    ASSERT_EQ(items.size(), static_cast<qsizetype>(kMenus[m].items.size()));
-    for (size_t i = 0; i < kMenus[m].items.size(); ++i) {
+    ASSERT_EQ(items.size(), static_cast<qsizetype>(menus[m].items.size()));
+    for (size_t i = 0; i < menus[m].items.size(); ++i) {
       const QAction* item = items[static_cast<qsizetype>(i)];
-      EXPECT_EQ(item->objectName(), QString::fromUtf8(kMenus[m].items[i].first));
+      EXPECT_EQ(item->objectName(), Utf8(ItemName(menus[m].items[i])));
       // The exact caption: no '&' access key, added by hand or by Qt.
-      EXPECT_EQ(item->text(), QString::fromUtf8(kMenus[m].items[i].second));
+      EXPECT_EQ(item->text(), Utf8(menus[m].items[i]));
       EXPECT_FALSE(item->isCheckable());
       EXPECT_TRUE(item->shortcut().isEmpty());
       EXPECT_TRUE(item->isEnabled());
@@ -130,7 +139,7 @@ TEST_F(Form1Test, SceneCommandClearsLinesSelectsTheSceneAndShowsAtOnce) {
   Stage& stage = form->animation().stage();
   // Scene 2 neither draws nor clears lines, so a line drawn here reaches the screen
   // with its next tick.
-  Item("Шарик")->trigger();
+  SceneItem(2)->trigger();
   for (int attempt = 0; attempt < 5; ++attempt) {
     stage.DrawLine(0, 8000, 11000, 8000);
     const long drawn = form->ticks();
@@ -139,13 +148,13 @@ TEST_F(Form1Test, SceneCommandClearsLinesSelectsTheSceneAndShowsAtOnce) {
     ASSERT_GT(StageDiffers(StageView(), stage.ComposeFresh()), 0);
 
     const long before = form->ticks();
-    Item("Прицел")->trigger();
+    SceneItem(6)->trigger();
     EXPECT_EQ(form->animation().state().currentScene, 6);
     EXPECT_TRUE(stage.ComposeFresh().pixels == stage.picture().pixels);
     QCoreApplication::processEvents();
     // A tick in this pass would present too and hide a missing present; try again.
     if (form->ticks() != before) {
-      Item("Шарик")->trigger();
+      SceneItem(2)->trigger();
       continue;
     }
     EXPECT_EQ(StageDiffers(StageView(), stage.picture()), 0);
@@ -156,10 +165,10 @@ TEST_F(Form1Test, SceneCommandClearsLinesSelectsTheSceneAndShowsAtOnce) {
 
 TEST_F(Form1Test, SpeedCommandsSwitchTimer1Interval) {
   EXPECT_EQ(form->timer1().interval(), 50);
-  Item("Быстрая")->trigger();
+  SpeedItem(Speed::Fast)->trigger();
   EXPECT_EQ(form->timer1().interval(), 1);
   EXPECT_EQ(form->animation().intervalMs(), 1);
-  Item("Нормальная")->trigger();
+  SpeedItem(Speed::Normal)->trigger();
   EXPECT_EQ(form->timer1().interval(), 50);
   EXPECT_EQ(form->animation().intervalMs(), 50);
 }
