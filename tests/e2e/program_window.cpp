@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,18 +11,20 @@
 #include <QProcessEnvironment>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include "app/form1.h"
 #include "pixels/geometry.h"
+#include "tests/e2e/x11_properties.h"
 
 namespace animatsiya::e2e {
 namespace {
 
-const QString kTitle = QStringLiteral("Анимация");
 constexpr int kToolTimeoutMs = 10000;
 constexpr int kWindowTimeoutMs = 15000;
 constexpr int kPopupTimeoutMs = 3000;
+constexpr int kWindowManagerTimeoutMs = 5000;
 constexpr int kAttempts = 3;
 
 QString XdotoolPath() { return QStandardPaths::findExecutable(QStringLiteral("xdotool")); }
@@ -65,6 +68,30 @@ WindowLayout ReadWindowLayout() {
   return layout;
 }
 
+namespace {
+bool windowManagerRunning = false;
+}  // namespace
+
+std::string StartWindowManager(QProcess& openbox) {
+  const QString path = QStandardPaths::findExecutable(QStringLiteral("openbox"));
+  if (path.isEmpty()) return "openbox is not installed";
+  QTemporaryDir scratch;
+  const QString ready = scratch.filePath(QStringLiteral("ready"));
+  // Its own messages (a missing menu file and the like) are no concern of the tests.
+  openbox.setStandardOutputFile(QProcess::nullDevice());
+  openbox.setStandardErrorFile(QProcess::nullDevice());
+  openbox.start(path, {"--sm-disable", "--startup", "touch " + ready});
+  if (!openbox.waitForStarted(kToolTimeoutMs)) return "openbox did not start: " + openbox.errorString().toStdString();
+  windowManagerRunning = WaitFor(kWindowManagerTimeoutMs, [&] {
+    return QFile::exists(ready) || openbox.state() == QProcess::NotRunning;
+  }) && openbox.state() == QProcess::Running;
+  if (windowManagerRunning) return {};
+  return "openbox did not take over the display within " + std::to_string(kWindowManagerTimeoutMs / 1000) +
+         " s (status " + std::to_string(openbox.exitCode()) + ")";
+}
+
+bool WindowManagerRunning() { return windowManagerRunning; }
+
 void Pause(int ms) {
   QElapsedTimer clock;
   clock.start();
@@ -97,28 +124,42 @@ ProgramWindow::~ProgramWindow() {
 
 bool ProgramWindow::HasXdotool() { return !XdotoolPath().isEmpty(); }
 
-std::string ProgramWindow::Start() {
+QString ProgramWindow::Output() {
+  output_ += QString::fromLocal8Bit(process_.readAll());
+  return output_;
+}
+
+std::string ProgramWindow::Gone() {
+  return "the program ended with status " + std::to_string(process_.exitCode()) + "; it printed: " +
+         Output().toStdString();
+}
+
+std::string ProgramWindow::Start(const QProcessEnvironment& changes, const QStringList& unset) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const QString& name : unset) environment.remove(name);
+  for (const QString& name : changes.keys()) environment.insert(name, changes.value(name));
   // The same display as this process, through the X platform, whatever the caller set.
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
   process_.setProcessEnvironment(environment);
-  process_.setProcessChannelMode(QProcess::ForwardedChannels);
+  process_.setProcessChannelMode(QProcess::MergedChannels);
   process_.start(QStringLiteral(ANIMATSIYA_PROGRAM), {});
-  if (!process_.waitForStarted(kToolTimeoutMs)) return "the program did not start";
+  if (!process_.waitForStarted(kToolTimeoutMs)) {
+    return "the program did not start: " + process_.errorString().toStdString();
+  }
 
-  const QString pid = Number(static_cast<int>(process_.processId()));
+  // Found by its process id, not its title: a search by a Cyrillic name depends on the
+  // locale that xdotool runs in.
   const bool found = WaitFor(kWindowTimeoutMs, [&] {
-    const auto ids = Xdotool({"search", "--onlyvisible", "--name", "^" + kTitle + "$"});
-    if (!ids) return false;
-    for (const QString& id : ids->split('\n', Qt::SkipEmptyParts)) {
-      if (Xdotool({"getwindowpid", id}).value_or(QString()).trimmed() == pid) {
-        window_ = id;
-        return true;
-      }
-    }
-    return false;
+    if (process_.state() == QProcess::NotRunning) return true;
+    const QStringList ids = VisibleWindows();
+    if (!ids.isEmpty()) window_ = ids.first();
+    return !ids.isEmpty();
   });
-  if (!found) return "no visible window titled \"Анимация\" of the program";
+  if (process_.state() == QProcess::NotRunning) return Gone();
+  if (!found) {
+    return "no visible window of the program, process " + std::to_string(process_.processId()) + ", after " +
+           std::to_string(kWindowTimeoutMs / 1000) + " s; it printed: " + Output().toStdString();
+  }
   if (!ReadGeometry()) return "no geometry for the program's window";
   return {};
 }
@@ -147,7 +188,7 @@ std::string ProgramWindow::Choose(const QString& item) {
     });
     const auto popupGeometry = popup.isEmpty() ? std::nullopt : Geometry(popup);
     if (!popupGeometry) {
-      problem = "the menu did not open";
+      problem = "the menu did not open within " + std::to_string(kPopupTimeoutMs / 1000) + " s";
       Xdotool({"key", "Escape"});
       Pause(200);
       continue;
@@ -171,32 +212,79 @@ std::string ProgramWindow::Choose(const QString& item) {
   return problem;
 }
 
+StagePlacement ProgramWindow::Placement() const {
+  return PlaceStage(windowSize_ - QSize(0, layout_.stageAt.y()));
+}
+
 QRect ProgramWindow::StageOnScreen() const {
-  return QRect(origin_ + layout_.stageAt, QSize(kStageWidth, kStageHeight));
+  return Placement().rect.translated(origin_ + layout_.stageAt);
+}
+
+QImage ProgramWindow::GrabArea() const {
+  // From the root window: what the screen shows, whichever window is on top.
+  const QRect r(origin_ + layout_.stageAt, windowSize_ - QSize(0, layout_.stageAt.y()));
+  return QGuiApplication::primaryScreen()
+      ->grabWindow(0, r.x(), r.y(), r.width(), r.height())
+      .toImage()
+      .convertToFormat(QImage::Format_RGB32);
 }
 
 QImage ProgramWindow::GrabStage() const {
-  // From the root window: what the screen shows, whichever window is on top.
-  const QRect r = StageOnScreen();
-  return QGuiApplication::primaryScreen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
+  const StagePlacement place = Placement();
+  const QImage area = GrabArea();
+  if (!area.rect().contains(place.rect)) return {};
+  const int k = place.factor;
+  QImage stage(kStageWidth, kStageHeight, QImage::Format_RGB32);
+  for (int y = 0; y < kStageHeight; ++y) {
+    const auto* from = reinterpret_cast<const QRgb*>(area.constScanLine(place.rect.y() + y * k)) + place.rect.x();
+    auto* to = reinterpret_cast<QRgb*>(stage.scanLine(y));
+    for (int x = 0; x < kStageWidth; ++x) to[x] = from[x * k];
+  }
+  return stage;
 }
 
 std::string ProgramWindow::Minimise() {
   Xdotool({"windowminimize", window_});
-  const auto hidden = [&] { return !VisibleWindows().contains(window_); };
-  if (!WaitFor(1000, hidden)) {
-    // No window manager iconifies it here; unmap it as one would.
-    Xdotool({"windowunmap", "--sync", window_});
-  }
-  return WaitFor(kPopupTimeoutMs, hidden) ? std::string() : "the window stayed on screen";
+  if (WaitFor(kWindowManagerTimeoutMs, [&] { return !VisibleWindows().contains(window_); })) return {};
+  return "the window manager did not minimise the window within " + std::to_string(kWindowManagerTimeoutMs / 1000) +
+         " s";
 }
 
 std::string ProgramWindow::Restore() {
-  Xdotool({"windowmap", "--sync", window_});
-  if (!WaitFor(kPopupTimeoutMs, [&] { return VisibleWindows().contains(window_); })) {
-    return "the window did not come back";
+  // A click on the task bar entry: the window manager maps and activates the window.
+  Xdotool({"windowactivate", window_});
+  if (!WaitFor(kWindowManagerTimeoutMs, [&] { return VisibleWindows().contains(window_); })) {
+    return "the window manager did not restore the window within " +
+           std::to_string(kWindowManagerTimeoutMs / 1000) + " s";
   }
-  return ReadGeometry() ? std::string() : "no geometry for the restored window";
+  // The window manager may animate the frame for a moment; the window comes back where it was.
+  const QRect before(origin_, windowSize_);
+  if (WaitFor(kWindowManagerTimeoutMs, [&] { return ReadGeometry() && QRect(origin_, windowSize_) == before; })) {
+    return {};
+  }
+  return "the restored window stands at " + std::to_string(origin_.x()) + "," + std::to_string(origin_.y()) +
+         ", not where it was";
+}
+
+std::string ProgramWindow::SetMaximised(bool maximised) {
+  const QSize before = windowSize_;
+  if (!ChangeWmState(window_.toULong(), maximised, "_NET_WM_STATE_MAXIMIZED_VERT",
+                     "_NET_WM_STATE_MAXIMIZED_HORZ")) {
+    return "no X display to send the window manager a message";
+  }
+  const bool changed = WaitFor(kWindowManagerTimeoutMs, [&] { return ReadGeometry() && windowSize_ != before; });
+  if (changed) return {};
+  return std::string("the window manager did not ") + (maximised ? "maximise" : "restore") + " the window within " +
+         std::to_string(kWindowManagerTimeoutMs / 1000) + " s: it stays " + std::to_string(windowSize_.width()) +
+         "x" + std::to_string(windowSize_.height());
+}
+
+std::string ProgramWindow::Resize(QSize size) {
+  Xdotool({"windowsize", window_, Number(size.width()), Number(size.height())});
+  if (WaitFor(kWindowManagerTimeoutMs, [&] { return ReadGeometry() && windowSize_ == size; })) return {};
+  return "the window stayed " + std::to_string(windowSize_.width()) + "x" + std::to_string(windowSize_.height()) +
+         " instead of " + std::to_string(size.width()) + "x" + std::to_string(size.height()) + " for " +
+         std::to_string(kWindowManagerTimeoutMs / 1000) + " s";
 }
 
 std::optional<QString> ProgramWindow::Xdotool(const QStringList& args) const {
@@ -217,15 +305,9 @@ QStringList ProgramWindow::VisibleWindows() const {
 }
 
 std::optional<QRect> ProgramWindow::Geometry(const QString& window) const {
-  const auto shell = Xdotool({"getwindowgeometry", "--shell", window});
-  if (!shell) return std::nullopt;
-  std::map<QString, int> values;
-  for (const QString& line : shell->split('\n', Qt::SkipEmptyParts)) {
-    const qsizetype equals = line.indexOf('=');
-    if (equals > 0) values[line.left(equals)] = line.mid(equals + 1).toInt();
-  }
-  if (values.count("X") == 0 || values.count("WIDTH") == 0) return std::nullopt;
-  return QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
+  ScreenRect r;
+  if (!WindowOnScreen(window.toULong(), &r)) return std::nullopt;
+  return QRect(r.x, r.y, r.width, r.height);
 }
 
 }  // namespace animatsiya::e2e

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -11,6 +12,8 @@
 #include <map>
 #include <optional>
 #include <string>
+
+#include "stage/stage_widget.h"
 
 namespace animatsiya::e2e {
 
@@ -34,13 +37,21 @@ struct WindowLayout {
 };
 WindowLayout ReadWindowLayout();
 
+// Starts openbox on this process's display and waits until it manages windows: the
+// program then runs framed, placed, minimised and maximised as on a desktop. An empty
+// string, or what went wrong.
+std::string StartWindowManager(QProcess& openbox);
+// Whether StartWindowManager succeeded.
+bool WindowManagerRunning();
+
 // Runs the event loop of this process for a while.
 void Pause(int ms);
 // Polls a condition until it holds or the time is up.
 bool WaitFor(int ms, const std::function<bool()>& condition);
 
-// The real program, started as its own process and found by its title, driven with X
-// input alone: every menu choice is a pair of mouse clicks that xdotool sends.
+// The real program, started as its own process and found by its process id, driven with
+// X input alone: every menu choice is a pair of mouse clicks that xdotool sends, and the
+// window manager minimises, maximises and resizes it as a user's clicks would.
 class ProgramWindow {
  public:
   explicit ProgramWindow(const WindowLayout& layout);
@@ -50,30 +61,44 @@ class ProgramWindow {
 
   static bool HasXdotool();
 
-  // Starts the program and waits for its window; an empty string, or what went wrong.
-  std::string Start();
+  // Starts the program with these changes to this process's environment and waits for its
+  // window; an empty string, or what went wrong.
+  std::string Start(const QProcessEnvironment& changes = {}, const QStringList& unset = {});
   // Opens the item's menu with a click on its title and clicks the item in the popup.
   // An empty string, or what went wrong.
   std::string Choose(const QString& item);
 
+  QString window() const { return window_; }
   QSize windowSize() const { return windowSize_; }
-  // The client area on the screen.
+  // The stage and its border, as the program places them in its client area now.
+  StagePlacement Placement() const;
+  // The stage on the screen, at its factor.
   QRect StageOnScreen() const;
-  // What the screen shows of the client area now.
+  // What the screen shows of the window's client area below the menu bar.
+  QImage GrabArea() const;
+  // What the screen shows of the stage, one pixel for each of its squares.
   QImage GrabStage() const;
+  // What the program printed so far.
+  QString Output();
 
-  // Minimise and restore, as a window manager does it: the window is unmapped, then mapped.
+  // Minimise and restore through the window manager.
   std::string Minimise();
   std::string Restore();
+  // Maximise or restore through the window manager; waits until the size has changed.
+  std::string SetMaximised(bool maximised);
+  // Resizes the window as a user dragging its corner would; waits for the new size.
+  std::string Resize(QSize size);
 
  private:
   std::optional<QString> Xdotool(const QStringList& args) const;
   QStringList VisibleWindows() const;
   std::optional<QRect> Geometry(const QString& window) const;
   bool ReadGeometry();
+  std::string Gone();
 
   const WindowLayout& layout_;
   QProcess process_;
+  QString output_;
   QString window_;
   QPoint origin_;
   QSize windowSize_;

@@ -5,13 +5,14 @@
 #include <algorithm>
 #include <sstream>
 
+#include "app/menus.h"
+#include "scenes/captions.h"
 #include "stage/caption_renderer.h"
 #include "stage/qt_caption_renderer.h"
 
 namespace animatsiya::e2e {
 namespace {
 
-constexpr const char* kSceneItems[] = {"Нло", "Шарик", "Эврика", "Врай", "Смертьструпом", "Прицел"};
 
 // Places in pixels, from the scenes' fixed twips.
 constexpr Rect kCaptionArea{120 / kTwipsPerPixel, 0, kCaptionWidth, kCaptionHeight};
@@ -146,7 +147,7 @@ std::string EurekaScene(const StageShot& shot) {
   for (Colour letters : {Colour::Red, Colour::Blue, Colour::Yellow, Colour::Crimson, Colour::SkyBlue}) {
     f.NoneOutside(letters, {kBannerArea}, "the banner");
   }
-  f.Note(CheckCaption(shot, "Как Ньютон открыл закон физики"));
+  f.Note(CheckCaption(shot, std::string(kNewtonCaption).c_str()));
   f.NoLines();
   return f.Text();
 }
@@ -187,7 +188,7 @@ std::string SightScene(const StageShot& shot) {
 
 }  // namespace
 
-const char* SceneItem(int scene) { return kSceneItems[scene - 1]; }
+std::string SceneItem(int scene) { return ItemName(kSceneCaptions[static_cast<size_t>(scene - 1)]); }
 
 std::string CheckScene(int scene, const StageShot& shot) {
   if (!shot.valid()) return "no screenshot of the stage";

@@ -7,7 +7,7 @@
 namespace animatsiya::e2e {
 
 // The menu item's object name for scene 1 to 6.
-const char* SceneItem(int scene);
+std::string SceneItem(int scene);
 
 // What is true of a scene's picture on every tick once it has run a few ticks: its own
 // sprites in their colours where it puts them, its caption and lines, and nothing of the

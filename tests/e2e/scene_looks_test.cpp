@@ -32,6 +32,8 @@ class SceneLooksTest : public ::testing::Test {
   QtCaptionRenderer captions;
 };
 
+TEST(StageShotTest, NamesEveryColourOfTheProgramsPalette) { EXPECT_EQ(UnnamedPaletteColours(), 0); }
+
 // The session test looks up to ten times over two seconds, about forty ticks: a check may
 // miss on a few ticks running, never on more. Walks the session's order of scenes for two
 // seeds, long enough for a whole loop of every scene.

@@ -2,32 +2,47 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 #include <utility>
+
+#include "pictures/palette.h"
 
 namespace animatsiya::e2e {
 namespace {
 
-struct PaletteEntry {
+// The checks name the colours they look for; the pixels are the program's palette's.
+struct ColourName {
   Colour colour;
   const char* name;
+};
+constexpr std::array<ColourName, kColourCount - 1> kNames = {{
+    {Colour::Grey, "background grey"}, {Colour::Black, "black"},   {Colour::White, "white"},
+    {Colour::Red, "red"},              {Colour::Blue, "blue"},     {Colour::Yellow, "yellow"},
+    {Colour::Magenta, "magenta"},      {Colour::Crimson, "crimson"}, {Colour::Green, "green"},
+    {Colour::SkyBlue, "sky blue"},     {Colour::Orange, "orange"}, {Colour::Brown, "brown"},
+    {Colour::Purple, "purple"},
+}};
+
+struct PaletteEntry {
+  Colour colour;
   Pixel pixel;
 };
 
-constexpr std::array<PaletteEntry, kColourCount - 1> kPalette = {{
-    {Colour::Grey, "grey", Rgb(192, 192, 192)},
-    {Colour::Black, "black", Rgb(0, 0, 0)},
-    {Colour::White, "white", Rgb(255, 255, 255)},
-    {Colour::Red, "red", Rgb(255, 0, 0)},
-    {Colour::Blue, "blue", Rgb(0, 0, 255)},
-    {Colour::Yellow, "yellow", Rgb(255, 255, 0)},
-    {Colour::Magenta, "magenta", Rgb(255, 0, 255)},
-    {Colour::Crimson, "crimson", Rgb(255, 0, 128)},
-    {Colour::Green, "green", Rgb(0, 128, 0)},
-    {Colour::SkyBlue, "sky blue", Rgb(0, 128, 255)},
-    {Colour::Orange, "orange", Rgb(255, 128, 64)},
-    {Colour::Brown, "brown", Rgb(128, 64, 0)},
-    {Colour::Purple, "purple", Rgb(128, 0, 128)},
-}};
+// The palette read as the checks' colours; a palette colour they do not name is Other.
+const std::vector<PaletteEntry>& Entries() {
+  static const std::vector<PaletteEntry> entries = [] {
+    std::vector<PaletteEntry> out;
+    for (const PaletteColour& p : Palette()) {
+      Colour colour = Colour::Other;
+      for (const ColourName& n : kNames) {
+        if (std::string_view(n.name) == p.name) colour = n.colour;
+      }
+      out.push_back({colour, p.pixel});
+    }
+    return out;
+  }();
+  return entries;
+}
 
 // The caption's rectangle in pixels (left 120, top 0, 5775 x 615 twips).
 constexpr Rect kCaptionArea{8, 0, 385, 41};
@@ -45,16 +60,22 @@ bool Inside(const Rect& r, int x, int y) { return x >= r.x && x < r.right() && y
 }  // namespace
 
 const char* NameOf(Colour colour) {
-  for (const PaletteEntry& entry : kPalette) {
-    if (entry.colour == colour) return entry.name;
+  for (const ColourName& n : kNames) {
+    if (n.colour == colour) return n.name;
   }
   return "a colour outside the artwork's";
+}
+
+int UnnamedPaletteColours() {
+  const auto& entries = Entries();
+  return static_cast<int>(std::count_if(entries.begin(), entries.end(),
+                                        [](const PaletteEntry& e) { return e.colour == Colour::Other; }));
 }
 
 Colour Classify(Pixel pixel) {
   pixel |= 0xFF000000u;
   if (pixel == kBackground) return Colour::Grey;  // most of every screenshot
-  for (const PaletteEntry& entry : kPalette) {
+  for (const PaletteEntry& entry : Entries()) {
     if (entry.pixel == pixel) return entry.colour;
   }
   return Colour::Other;

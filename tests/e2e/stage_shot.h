@@ -11,7 +11,7 @@
 
 namespace animatsiya::e2e {
 
-// The thirteen colours of the artwork, and Other for anything a user should never see.
+// The colours of the artwork by the palette's names, and Other for anything a user should never see.
 enum class Colour {
   Grey, Black, White, Red, Blue, Yellow, Magenta, Crimson, Green, SkyBlue, Orange, Brown, Purple,
   Other,
@@ -19,6 +19,9 @@ enum class Colour {
 inline constexpr int kColourCount = 14;
 
 const char* NameOf(Colour colour);
+// Colours of the program's palette that the checks have no name for: 0 unless the
+// palette changed.
+int UnnamedPaletteColours();
 Colour Classify(Pixel pixel);
 
 // How many pixels of a colour a built-in picture has.
