@@ -273,7 +273,18 @@ std::string ProgramWindow::SetMaximised(bool maximised) {
     return "no X display to send the window manager a message";
   }
   const bool changed = WaitFor(kWindowManagerTimeoutMs, [&] { return ReadGeometry() && windowSize_ != before; });
-  if (changed) return {};
+  if (changed) {
+    // It may take more than one step: wait until the size holds for a moment.
+    QSize last;
+    WaitFor(kWindowManagerTimeoutMs, [&] {
+      const QSize previous = last;
+      Pause(150);
+      ReadGeometry();
+      last = windowSize_;
+      return last == previous;
+    });
+    return {};
+  }
   return std::string("the window manager did not ") + (maximised ? "maximise" : "restore") + " the window within " +
          std::to_string(kWindowManagerTimeoutMs / 1000) + " s: it stays " + std::to_string(windowSize_.width()) +
          "x" + std::to_string(windowSize_.height());

@@ -69,6 +69,8 @@ class ProgramWindow {
   std::string Choose(const QString& item);
 
   QString window() const { return window_; }
+  // Reads the window's place and size again.
+  bool Refresh() { return ReadGeometry(); }
   QSize windowSize() const { return windowSize_; }
   // The stage and its border, as the program places them in its client area now.
   StagePlacement Placement() const;

@@ -144,6 +144,8 @@ class UserSession : public ::testing::Test {
     QImage area;
     for (int look = 0; look < kLooks; ++look) {
       if (look > 0) Pause(kLookGapMs);
+      // A window manager may still be adjusting the frame.
+      if (!program_->Refresh()) return ::testing::AssertionFailure() << label << ": the window is gone";
       const StagePlacement place = program_->Placement();
       area = program_->GrabArea();
       problem = CheckWhole(area, place);
