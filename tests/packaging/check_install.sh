@@ -23,6 +23,7 @@ metainfo=$prefix/share/metainfo/$id.metainfo.xml
 [ -f "$metainfo" ] || fail "no $metainfo"
 grep -q "<id>$id</id>" "$metainfo" || fail "the AppStream id is not $id"
 
+[ -f "$prefix/share/man/man1/animatsiya.1.gz" ] || fail "no manual page"
 icons=("$prefix"/share/icons/hicolor/*/apps/"$id".png)
 [ ${#icons[@]} -gt 0 ] || fail "no icon named $id"
 for icon in "${icons[@]}"; do
