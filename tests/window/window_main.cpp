@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <cstdlib>
 #include <memory>
@@ -21,6 +22,9 @@ bool HasDisplay() {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  // Qt's runtime folder, so that a bare environment gets no warning about a missing one.
+  QTemporaryDir runtime;
+  if (std::getenv("XDG_RUNTIME_DIR") == nullptr) qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
   animatsiya::UseWholePixelScaling();
   std::unique_ptr<QApplication> app;
   if (HasDisplay()) app = std::make_unique<QApplication>(argc, argv);
