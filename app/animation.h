@@ -16,7 +16,7 @@ inline constexpr int kFastIntervalMs = 1;
 // clicks here; the trace tool and the tests drive it directly.
 class Animation {
  public:
-  explicit Animation(CaptionRenderer* captions = nullptr);
+  Animation() = default;
 
   // Window creation: StartUp on the freshly built stage, then the whole stage composed.
   void Start();

@@ -7,9 +7,9 @@
 
 namespace animatsiya {
 
-// One line of UTF-8 text in the built-in caption font, Liberation Sans Bold at 18 pixels,
-// one bit a pixel. A character the font lacks, or a byte that is not UTF-8, draws nothing
-// and takes no room.
+// One line of UTF-8 text in the built-in caption font: Latin and Cyrillic letters, digits
+// and punctuation drawn from Liberation Sans Bold at 18 pixels, one bit a pixel. A
+// character the font lacks, or a byte that is not UTF-8, draws nothing and takes no room.
 
 // How far the pen moves across the text, kerning included.
 int TextAdvance(std::string_view utf8);

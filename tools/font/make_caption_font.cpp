@@ -167,11 +167,12 @@ int main(int argc, char** argv) {
   const int ascent = static_cast<int>((ascentFixed + 32) >> 6);
 
   std::ostringstream text;
-  text << "# The caption font: " << face->family_name << " " << face->style_name << " ("
-       << FontVersion(face) << ") at " << kPixelSize << " pixels, hinted for black and white.\n"
+  text << "# The caption font, drawn from " << face->family_name << " " << face->style_name
+       << " (" << FontVersion(face) << ") at " << kPixelSize
+       << " pixels, hinted for black and white.\n"
        << "# Made from " << std::filesystem::path(fontFile).filename().string()
        << " by tools/font/make_caption_font; run that again rather than edit this.\n"
-       << "# The font's licence: SIL Open Font License 1.1, in the package's copyright file.\n"
+       << "# Licensed as the font is: SIL Open Font License 1.1, see LICENSE beside this file.\n"
        << "#\n"
        << "# glyph CODE CHAR advance A left L top T width W height H: A pixels to the next pen\n"
        << "# position; the first of the H rows starts L columns right of the pen and T rows above\n"
