@@ -108,6 +108,8 @@ Glyph Trimmed(char32_t c, FT_UInt index, const FT_GlyphSlot slot) {
 
 // Kerning in whole pixels as a shaper at this size adds it to the first glyph's advance:
 // the pair's value scaled to 26.6 fixed point, then the advance rounded to a pixel.
+// FreeType reads the face's kern table; in Liberation Sans its pairs come to the same
+// pixels as the GPOS kerning that shapers read.
 int KerningPixels(FT_Face face, FT_UInt first, FT_UInt second) {
   FT_Vector kerning{};
   if (FT_Get_Kerning(face, first, second, FT_KERNING_UNSCALED, &kerning) != 0) return 0;
