@@ -1,12 +1,11 @@
 #include <optional>
 #include <vector>
 
+#include "scenes/captions.h"
 #include "tests/test_support.h"
 
 namespace animatsiya::testing {
 namespace {
-
-constexpr const char* kEurekaCaption = "Как Ньютон открыл закон физики";
 
 // What the stage shows of the scene after one tick.
 struct EurekaFrame {
@@ -21,8 +20,7 @@ struct EurekaFrame {
 
 class EurekaSceneTest : public AnimationTest {
  protected:
-  EurekaFrame Step() {
-    animation.Tick();
+  EurekaFrame Look() const {
     const Element& walker = stage.element(Image21);
     return {s.eurekaTick,
             walker.left,
@@ -33,11 +31,14 @@ class EurekaSceneTest : public AnimationTest {
             stage.element(Image22).visible};
   }
 
+  EurekaFrame Step() {
+    animation.Tick();
+    return Look();
+  }
+
   // frames[i] is the frame after tick i + 1 of the run in this scene.
   std::vector<EurekaFrame> Run(int ticks) {
-    std::vector<EurekaFrame> frames;
-    for (int i = 0; i < ticks; ++i) frames.push_back(Step());
-    return frames;
+    return Record(ticks, [&] { return Look(); });
   }
 };
 
@@ -177,7 +178,7 @@ TEST_F(EurekaSceneTest, ShowsOwnFiguresAndCaptionHidesOthers) {
   stage.SetVisible(Label1, false);
   TickIn(2, 1);  // the ball scene hides the eureka group
   TickIn(3, 1);
-  EXPECT_EQ(stage.caption(), kEurekaCaption);
+  EXPECT_EQ(stage.caption(), kNewtonCaption);
   EXPECT_TRUE(stage.element(Label1).visible);
   for (ElementId id : {Image17, Image18, Image21}) EXPECT_TRUE(stage.element(id).visible) << id;
   for (ElementId id : {Image1, Image2, Image5, Image6, Image7, Image8, Image9, Image10, Image11,

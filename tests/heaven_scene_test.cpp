@@ -25,17 +25,19 @@ Figure FigureOf(const Element& e) { return {e.left, e.top, e.visible, e.picture}
 
 class HeavenSceneTest : public AnimationTest {
  protected:
-  HeavenFrame Step() {
-    animation.Tick();
+  HeavenFrame Look() const {
     return {s.heavenTick, FigureOf(stage.element(Image27)), FigureOf(stage.element(Image28)),
             stage.element(Image33).visible};
   }
 
+  HeavenFrame Step() {
+    animation.Tick();
+    return Look();
+  }
+
   // frames[i] is the frame after tick i + 1 of the run in this scene.
   std::vector<HeavenFrame> Run(int ticks) {
-    std::vector<HeavenFrame> frames;
-    for (int i = 0; i < ticks; ++i) frames.push_back(Step());
-    return frames;
+    return Record(ticks, [&] { return Look(); });
   }
 };
 
