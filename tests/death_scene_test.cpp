@@ -19,17 +19,14 @@ struct Frame {
   std::vector<Line> lines;
 };
 
-class DeathSceneTest : public AnimationTest {
+class DeathSceneTest : public FrameTest<Frame> {
  protected:
   DeathSceneTest() { animation.ChooseScene(5); }
 
-  // Runs n steps; frames[k] is what step k + 1 left.
-  std::vector<Frame> Run(int n) {
-    return Record(n, [&] {
-      return Frame{stage.element(Image39), stage.element(Image37), stage.element(Image1),
-                   stage.element(Image40).visible, stage.element(Label1).visible, s.ufoX,
-                   s.ufoY, s.deathTick, log.lines};
-    });
+  Frame Look() override {
+    return {stage.element(Image39), stage.element(Image37), stage.element(Image1),
+            stage.element(Image40).visible, stage.element(Label1).visible, s.ufoX, s.ufoY,
+            s.deathTick, log.lines};
   }
 };
 

@@ -62,22 +62,29 @@ class AnimationTest : public ::testing::Test {
     for (int i = 0; i < ticks; ++i) animation.Tick();
   }
 
-  // Runs a number of ticks and keeps what `look` sees after each: frames[i] is the frame
-  // after tick i + 1.
-  template <class Look>
-  auto Record(int ticks, Look look) {
-    std::vector<decltype(look())> frames;
-    for (int i = 0; i < ticks; ++i) {
-      animation.Tick();
-      frames.push_back(look());
-    }
-    return frames;
-  }
-
   EventLog log;
   Animation animation;
   AnimationState& s = animation.state();
   Stage& stage = animation.stage();
+};
+
+// A scene test that looks at the stage through Look() after each tick.
+template <class Frame>
+class FrameTest : public AnimationTest {
+ protected:
+  virtual Frame Look() = 0;
+
+  Frame Step() {
+    animation.Tick();
+    return Look();
+  }
+
+  // frames[i] is the frame after tick i + 1 of the run.
+  std::vector<Frame> Run(int ticks) {
+    std::vector<Frame> frames;
+    for (int i = 0; i < ticks; ++i) frames.push_back(Step());
+    return frames;
+  }
 };
 
 }  // namespace animatsiya::testing

@@ -73,19 +73,14 @@ struct UfoFrame {
   std::vector<std::size_t> reseeds;
 };
 
-class UfoSceneTest : public AnimationTest {
+class UfoSceneTest : public FrameTest<UfoFrame> {
  protected:
-  // frames[0] is the stage before the first tick, frames[t] the one after tick t.
-  std::vector<UfoFrame> Run(int ticks) {
-    auto look = [&] {
-      UfoFrame f{stage.element(Image1), {}, log.lines, log.clears, log.draws, log.reseeds};
-      for (int k = 0; k < 3; ++k) f.saucers[k] = stage.element(kTimelines[k].sprite);
-      log.Reset();
-      return f;
-    };
-    std::vector<UfoFrame> frames{look()};
-    for (UfoFrame& f : Record(ticks, look)) frames.push_back(std::move(f));
-    return frames;
+  // Each frame holds only the events of its own tick.
+  UfoFrame Look() override {
+    UfoFrame f{stage.element(Image1), {}, log.lines, log.clears, log.draws, log.reseeds};
+    for (int k = 0; k < 3; ++k) f.saucers[k] = stage.element(kTimelines[k].sprite);
+    log.Reset();
+    return f;
   }
 };
 
@@ -108,7 +103,8 @@ struct Flight {
 // shows on the next frame.
 TEST_F(UfoSceneTest, EverySaucerFollowsItsTimelineTickByTick) {
   constexpr int kTicks = 1400;
-  const std::vector<UfoFrame> frames = Run(kTicks + 1);
+  std::vector<UfoFrame> frames{Look()};  // frames[t] is the frame after tick t
+  for (UfoFrame& f : Run(kTicks + 1)) frames.push_back(std::move(f));
   Flight flights[3];
   for (int t = 1; t <= kTicks; ++t) {
     SCOPED_TRACE("tick " + std::to_string(t));

@@ -1,3 +1,5 @@
+#include <string>
+
 #include "pictures/picture_set.h"
 #include "stage/sprite_table.h"
 #include "tests/test_support.h"
@@ -35,6 +37,34 @@ TEST_F(AnimationTest, EveryTickKeepsItsInvariantsAcrossSceneSwitches) {
   }
   EXPECT_EQ(Int16::OverflowCount(), overflows);
 }
+
+// A scene's loop counter: incremented first, set back to 0 on the loop's last tick, so
+// after tick t of a run from 0 it holds t modulo the loop's length.
+struct LoopCase {
+  const char* scene;
+  int k;
+  Int16 AnimationState::*counter;
+  int length;
+};
+
+class SceneLoopTest : public AnimationTest, public ::testing::WithParamInterface<LoopCase> {};
+
+TEST_P(SceneLoopTest, CounterRunsItsLoopAndStartsOver) {
+  const LoopCase& c = GetParam();
+  animation.ChooseScene(c.k);
+  for (int t = 1; t <= 2 * c.length + 1; ++t) {
+    animation.Tick();
+    ASSERT_EQ(s.*c.counter, t % c.length) << "tick " << t;
+  }
+}
+
+using S = AnimationState;
+INSTANTIATE_TEST_SUITE_P(Scenes, SceneLoopTest,
+                         ::testing::Values(LoopCase{"eureka", 3, &S::eurekaTick, 291},
+                                           LoopCase{"heaven", 4, &S::heavenTick, 211},
+                                           LoopCase{"death", 5, &S::deathTick, 211},
+                                           LoopCase{"sight", 6, &S::sightTick, 71}),
+                         [](const auto& info) { return std::string(info.param.scene); });
 
 }  // namespace
 }  // namespace animatsiya::testing
