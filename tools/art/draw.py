@@ -1,35 +1,53 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Draws the built-in pictures and writes pictures/art/ImageN.txt.
 
-Standard library only.  Usage:  python3 tools/art/draw.py
-To look at the result:  python3 tools/art/contact_sheet.py --art
+Usage:  tools/art/draw.py          To look at the result:  tools/art/contact_sheet.py --art
 
 Every picture is built from masks (sets of pixels: polygons, ellipses, thick
-lines, arcs) that are painted in flat colour with a black outline.  Pose pairs
-are drawn by one function with a pose argument, so the shared parts come out
-identical pixel for pixel.
+lines, arcs) that are painted in flat colour with a black outline of one weight
+per figure.  Colours are named as in pictures/palette.txt, which gives each its
+letter.  Pose pairs are drawn by one function with a pose argument, so the shared
+parts come out identical pixel for pixel.
 """
 import math
 import os
 import random
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-ART = os.path.normpath(os.path.join(HERE, '..', '..', 'pictures', 'art'))
+ROOT = os.path.normpath(os.path.join(HERE, '..', '..'))
+ART = os.path.join(ROOT, 'pictures', 'art')
+
+
+def read_letters():
+    """colour name -> letter, from pictures/palette.txt."""
+    letters = {}
+    with open(os.path.join(ROOT, 'pictures', 'palette.txt')) as f:
+        for line in f:
+            if line.strip() and not line.startswith('#'):
+                parts = line.split()
+                letters[' '.join(parts[4:])] = parts[0]
+    return letters
+
+
+LETTERS = read_letters()
+BACKGROUND = 'background grey'
+
 
 # ---------------------------------------------------------------- canvas
 class Pic:
     def __init__(self, w, h):
         self.w, self.h = w, h
-        self.px = [['.'] * w for _ in range(h)]
+        self.px = [[BACKGROUND] * w for _ in range(h)]
 
     def set(self, x, y, c):
+        assert c in LETTERS, c
         if 0 <= x < self.w and 0 <= y < self.h:
             self.px[y][x] = c
 
     def get(self, x, y):
         return self.px[y][x]
 
-    def paint(self, mask, col, outline='k', t=1):
+    def paint(self, mask, col, outline='black', t=1):
         """Fill mask with col; pixels within t of the mask's edge are outline."""
         mask = {(x, y) for (x, y) in mask if 0 <= x < self.w and 0 <= y < self.h}
         inner = mask
@@ -45,7 +63,7 @@ class Pic:
             self.set(x, y, col)
 
     def text(self):
-        return '\n'.join(''.join(r) for r in self.px) + '\n'
+        return '\n'.join(''.join(LETTERS[c] for c in r) for r in self.px) + '\n'
 
     def flipped(self):
         p = Pic(self.w, self.h)
@@ -132,7 +150,7 @@ def ring(cx, cy, rx, ry, thick, a0=0, a1=360):
     return out
 
 
-def outline_only(pic, mask, col='k'):
+def outline_only(pic, mask, col='black'):
     """Draw just the edge pixels of a mask (one pixel wide)."""
     for (x, y) in mask:
         if not ((x - 1, y) in mask and (x + 1, y) in mask
@@ -145,22 +163,22 @@ def saucer():
     """Image2: blue saucer, 68 x 51."""
     p = Pic(68, 51)
     dome = ellipse(34, 19, 15, 15) & rect(0, 0, 68, 20)
-    p.paint(dome, 'b')
+    p.paint(dome, 'blue')
     hull = ellipse(34, 27, 31, 12)
-    p.paint(hull, 'b')
+    p.paint(hull, 'blue')
     # keep the dome's outline where it meets the hull
     deck = ellipse(34, 19, 15, 15) & rect(0, 0, 68, 17)
-    p.paint(deck, 'b')
+    p.paint(deck, 'blue')
     # lower skirt and a short foot
     skirt = poly([(14, 36), (54, 36), (46, 44), (22, 44)])
-    p.paint(skirt, 'b')
-    p.fill(rect(0, 26, 68, 2), 'k')              # rim line beyond the hull
+    p.paint(skirt, 'blue')
+    p.fill(rect(0, 26, 68, 2), 'black')              # rim line beyond the hull
     # portholes: two rows of four
     for x in (17, 28, 37, 48):
-        p.fill(rect(x, 21, 3, 3), '.')
-        p.fill(rect(x + 1, 31, 3, 2), '.')
+        p.fill(rect(x, 21, 3, 3), BACKGROUND)
+        p.fill(rect(x + 1, 31, 3, 2), BACKGROUND)
     # dome window
-    p.fill(rect(31, 8, 6, 1), '.')
+    p.fill(rect(31, 8, 6, 1), BACKGROUND)
     return p
 
 
@@ -175,13 +193,13 @@ def saucer_burst():
         [(40, 32), (66, 44), (42, 52)],
     ]
     for s in shards:
-        p.paint(poly(s), 'b')
+        p.paint(poly(s), 'blue')
     return p
 
 
 def bar(w, h):
     p = Pic(w, h)
-    p.paint(rect(0, 0, w, h), 'r')
+    p.paint(rect(0, 0, w, h), 'red')
     return p
 
 
@@ -193,14 +211,14 @@ def ball(w, h, col):
 
 def apple(pic, x, y, rim):
     """A 10 x 8 apple with its top-left corner at x, y."""
-    pic.paint({(x + i, y + j) for (i, j) in ellipse(5, 4, 5, 4)}, 'm', rim)
+    pic.paint({(x + i, y + j) for (i, j) in ellipse(5, 4, 5, 4)}, 'magenta', rim)
 
 
 def tree():
     """Image17: apple tree, 137 x 196."""
     p = Pic(137, 196)
     trunk = poly([(61, 140), (76, 140), (77, 182), (84, 197), (53, 197), (60, 182)])
-    p.paint(trunk, 'n')
+    p.paint(trunk, 'brown')
     # the crown is a pile of round clumps of leaves, narrow at the top and wide at the
     # bottom; each clump is outlined over the ones behind it
     clumps = [(68, 18, 15), (68, 34, 12), (53, 40, 16), (84, 40, 16), (68, 50, 14),
@@ -209,25 +227,25 @@ def tree():
               (19, 123, 17), (44, 128, 19), (74, 126, 20), (103, 128, 19), (123, 124, 13)]
     trunk_top = rect(61, 110, 16, 40)
     for (x0, y0, x1, y1) in ((66, 160, 50, 136), (71, 160, 90, 134)):
-        p.paint(line(x0, y0, x1, y1, 3.2), 'n', 'k', 1)
-    p.paint(trunk_top, 'n', None)
+        p.paint(line(x0, y0, x1, y1, 3.2), 'brown', 'black', 1)
+    p.paint(trunk_top, 'brown', None)
     crown = set()
     for (cx, cy, r) in clumps:
         crown |= ellipse(cx, cy, r, r * 0.95)
-    p.paint(crown, 'g', 'k', 1)
+    p.paint(crown, 'green', 'black', 1)
     # inside the crown only the upper rim of each clump is drawn, like leaves
     for (cx, cy, r) in clumps[1:]:
         for (x, y) in arc(cx, cy, r - 0.5, r * 0.95 - 0.5, 205, 335, 0.5):
-            if (x, y) in crown and p.get(x, y) == 'g':
-                p.set(x, y, 'k')
+            if (x, y) in crown and p.get(x, y) == 'green':
+                p.set(x, y, 'black')
     for (x, y) in ((63, 22), (46, 60), (84, 52), (58, 92), (100, 90), (80, 122), (30, 124)):
-        apple(p, x, y, 'k')
+        apple(p, x, y, 'black')
     return p
 
 
 def apple_pic():
     p = Pic(10, 8)
-    apple(p, 0, 0, 'g')
+    apple(p, 0, 0, 'green')
     return p
 
 
@@ -236,20 +254,20 @@ def stick_man(pose):
     p = Pic(39, 67)
     head = ellipse(20, 9, 8, 8.5)
     outline_only(p, head)
-    p.set(11, 9, 'k'); p.set(11, 10, 'k'); p.set(10, 10, 'k')    # nose
-    p.set(15, 7, 'k')                                             # eye
-    p.fill(rect(14, 13, 3, 1), 'k')                               # mouth
-    p.fill(rect(20, 18, 2, 25), 'k')                              # neck and body
+    p.set(11, 9, 'black'); p.set(11, 10, 'black'); p.set(10, 10, 'black')    # nose
+    p.set(15, 7, 'black')                                             # eye
+    p.fill(rect(14, 13, 3, 1), 'black')                               # mouth
+    p.fill(rect(20, 18, 2, 25), 'black')                              # neck and body
     if pose:                                                      # arms swing
-        p.fill(polyline([(21, 23), (15.5, 30), (11, 36)], 0.8), 'k')
-        p.fill(polyline([(21, 23), (25.5, 30), (29, 35)], 0.8), 'k')
+        p.fill(polyline([(21, 23), (15.5, 30), (11, 36)], 0.8), 'black')
+        p.fill(polyline([(21, 23), (25.5, 30), (29, 35)], 0.8), 'black')
         legs = polyline([(21, 42), (13, 54), (7, 65), (3, 65)], 0.8) | \
             polyline([(21, 42), (27, 54), (31, 65), (27, 65)], 0.8)
     else:                                                         # arms hang
-        p.fill(polyline([(21, 23), (17.5, 31), (16.5, 38)], 0.8), 'k')
+        p.fill(polyline([(21, 23), (17.5, 31), (16.5, 38)], 0.8), 'black')
         legs = polyline([(21, 42), (19.5, 54), (19.5, 65), (14, 65)], 0.8) | \
             polyline([(21, 42), (23, 54), (24, 65), (20, 65)], 0.8)
-    p.fill(legs, 'k')
+    p.fill(legs, 'black')
     return p
 
 
@@ -274,9 +292,9 @@ def banner():
     """Image22: ЭВРИКА! 458 x 103."""
     p = Pic(458, 103)
     L = letter_masks()
-    word = [('Э', 'r', 4, -3), ('В', 'b', 74, 2), ('Р', 'y', 142, -2),
-            ('И', 'm', 208, 3), ('К', 'c', 279, -1), ('А', 'g', 350, 2),
-            ('!', 's', 424, -4)]
+    word = [('Э', 'red', 4, -3), ('В', 'blue', 74, 2), ('Р', 'yellow', 142, -2),
+            ('И', 'magenta', 208, 3), ('К', 'crimson', 279, -1), ('А', 'green', 350, 2),
+            ('!', 'sky blue', 424, -4)]
     for i, (ch, col, x0, tilt) in enumerate(word):
         y0 = 5 + (i % 2) * 4                      # letters bob up and down
         m = set()
@@ -284,7 +302,7 @@ def banner():
             # slight per-letter slant gives the hand-drawn look
             sx = x + int(round((46 - y) * tilt / 46.0))
             m.add((x0 + sx, y0 + y))
-        p.paint(m, col, 'k', 2)
+        p.paint(m, col, 'black', 2)
     return p
 
 
@@ -295,7 +313,7 @@ def head(p, cx, cy, long_hair=False, s=1.0):
         return int(round(v * s))
     face = ellipse(cx, cy, 15 * s, 17 * s) | poly([(cx - 14 * s, cy - 2 * s), (cx - 20 * s, cy + 5 * s),
                                                    (cx - 13 * s, cy + 7 * s)])
-    p.paint(face, 'o')
+    p.paint(face, 'orange')
     spikes = [(cx - 15 * s, cy - 4 * s)]
     n = 9
     for i in range(n + 1):
@@ -305,11 +323,11 @@ def head(p, cx, cy, long_hair=False, s=1.0):
     back = cy + (26 if long_hair else 12) * s
     spikes += [(cx + 22 * s, cy + 4 * s), (cx + 16 * s, cy + 6 * s), (cx + 20 * s, back),
                (cx + 10 * s, back - 6 * s), (cx + 6 * s, cy + 2 * s), (cx - 6 * s, cy - 6 * s)]
-    p.paint(poly(spikes), 'k', None)
+    p.paint(poly(spikes), 'black', None)
     eye = max(2, q(3))
-    p.fill(rect(cx - q(9), cy - q(1), eye, eye), 'k')        # eye
-    p.fill(rect(cx - q(13), cy + q(10), q(6), 1), 'k')       # mouth
-    p.fill(rect(cx + q(3), cy + q(1), max(2, q(3)), q(5)), 'k')   # ear
+    p.fill(rect(cx - q(9), cy - q(1), eye, eye), 'black')        # eye
+    p.fill(rect(cx - q(13), cy + q(10), q(6), 1), 'black')       # mouth
+    p.fill(rect(cx + q(3), cy + q(1), max(2, q(3)), q(5)), 'black')   # ear
 
 
 def limb(p, pts, r, col):
@@ -327,33 +345,33 @@ def person(w, female, pose):
     else:
         legs = [[(cx - 1, 118), (cx - 3, 160)], [(cx + 5, 118), (cx + 5, 160)]]
     for lg in legs:
-        limb(p, lg, 5.5, 'o')
+        limb(p, lg, 5.5, 'orange')
         fx, fy = lg[-1]
-        p.paint(poly([(fx - 14, fy + 11), (fx + 6, fy + 11), (fx + 6, fy - 1), (fx - 6, fy + 1)]), 'k')
+        p.paint(poly([(fx - 14, fy + 11), (fx + 6, fy + 11), (fx + 6, fy - 1), (fx - 6, fy + 1)]), 'black')
     # back arm (swung back when stepping)
     if pose:
-        limb(p, [(cx + 6, 58), (cx + 22, 84), (cx + 34, 104)], 5, 'o')
+        limb(p, [(cx + 6, 58), (cx + 22, 84), (cx + 34, 104)], 5, 'orange')
     # neck and body
-    p.paint(rect(cx - 5, 38, 11, 14), 'o')
+    p.paint(rect(cx - 5, 38, 11, 14), 'orange')
     if female:
         body = poly([(cx - 14, 50), (cx + 14, 50), (cx + 20, 80), (cx + 34, 138),
                      (cx - 30, 138), (cx - 16, 80)])
-        p.paint(body, 'r', 'k', 2)
+        p.paint(body, 'red', 'black', 2)
     else:
         body = poly([(cx - 16, 50), (cx + 16, 50), (cx + 20, 80), (cx + 24, 122),
                      (cx - 24, 122), (cx - 20, 80)])
-        p.paint(body, 'b', 'k', 2)
-        p.fill(rect(cx - 20, 92, 41, 3), 'k')          # belt
+        p.paint(body, 'blue', 'black', 2)
+        p.fill(rect(cx - 20, 92, 41, 3), 'black')          # belt
     head(p, cx, 24, long_hair=female)
     # front arm
     if pose:
         arm = [(cx - 2, 58), (cx - 20, 84), (cx - 34, 102)]
     else:
         arm = [(cx - 2, 58), (cx - 4, 86), (cx - 6, 112)]
-    p.paint(polyline(arm, 6), 'o')
-    p.paint(polyline(arm[:2], 7), 'r' if female else 'b', 'k', 2)   # sleeve
+    p.paint(polyline(arm, 6), 'orange')
+    p.paint(polyline(arm[:2], 7), 'red' if female else 'blue', 'black', 2)   # sleeve
     hx, hy = arm[-1]
-    p.paint(ellipse(hx, hy + 2, 6, 6), 'o')
+    p.paint(ellipse(hx, hy + 2, 6, 6), 'orange')
     return p
 
 
@@ -368,7 +386,7 @@ def woman(pose):
 def swept_head(p, cx, cy, long_hair=False):
     """Profile head facing left whose spiky hair streams back in the wind."""
     face = ellipse(cx, cy, 15, 17) | poly([(cx - 14, cy - 2), (cx - 20, cy + 5), (cx - 13, cy + 7)])
-    p.paint(face, 'o')
+    p.paint(face, 'orange')
     hair = [(cx - 15, cy - 3), (cx - 14, cy - 10)]
     # round the top and back of the skull, each tuft pointing backwards
     for a, tx, ty in ((235, 10, -12), (262, 14, -10), (290, 16, -6), (318, 16, -2),
@@ -380,10 +398,10 @@ def swept_head(p, cx, cy, long_hair=False):
         hair += [(cx + 16, cy + 8), (cx + 44, cy + 12), (cx + 26, cy + 13), (cx + 38, cy + 20),
                  (cx + 14, cy + 16)]
     hair += [(cx + 12, cy + 12), (cx + 8, cy + 3), (cx - 4, cy - 7), (cx - 10, cy - 4)]
-    p.paint(poly(hair), 'k', None)
-    p.fill(rect(cx - 9, cy - 1, 3, 3), 'k')          # eye
-    p.fill(rect(cx - 13, cy + 10, 6, 1), 'k')        # mouth
-    p.fill(rect(cx + 3, cy + 1, 3, 5), 'k')          # ear
+    p.paint(poly(hair), 'black', None)
+    p.fill(rect(cx - 9, cy - 1, 3, 3), 'black')          # eye
+    p.fill(rect(cx - 13, cy + 10, 6, 1), 'black')        # mouth
+    p.fill(rect(cx + 3, cy + 1, 3, 5), 'black')          # ear
 
 
 def wing(root, raised, room):
@@ -412,7 +430,7 @@ def wing(root, raised, room):
 def paint_wing(p, shapes):
     # feathers nearest the body first, so each one's outline lies over the one before
     for shape in shapes:
-        p.paint(poly(shape), 'y', 'k', 1)
+        p.paint(poly(shape), 'yellow', 'black', 1)
 
 
 def flyer(w, h, female, raised):
@@ -427,22 +445,22 @@ def flyer(w, h, female, raised):
     paint_wing(p, wing(root, raised, room / 0.9))
     # legs trail behind, soles to the left
     for dy in (-4, 4):
-        limb(p, [(76, mid + dy), (20, mid + dy)], 4.5, 'o')
-        p.paint(poly([(6, mid + dy - 6), (18, mid + dy - 6), (18, mid + dy + 5), (8, mid + dy + 4)]), 'k')
+        limb(p, [(76, mid + dy), (20, mid + dy)], 4.5, 'orange')
+        p.paint(poly([(6, mid + dy - 6), (18, mid + dy - 6), (18, mid + dy + 5), (8, mid + dy + 4)]), 'black')
     if female:
         # the skirt widens back over the legs
         body = poly([(shoulder + 4, mid - half), (100, mid - half - 1), (64, mid - half - 4),
                      (62, mid - 3), (65, mid + 2), (62, mid + half + 5), (100, mid + half + 1),
                      (shoulder + 4, mid + half)])
-        p.paint(body, 'r', 'k', 2)
+        p.paint(body, 'red', 'black', 2)
     else:
         body = poly([(66, mid - half), (shoulder + 4, mid - half - 1),
                      (shoulder + 4, mid + half + 1), (66, mid + half)])
-        p.paint(body, 'b', 'k', 2)
-        p.fill(rect(96, mid - half, 3, 2 * half + 1), 'k')          # belt
+        p.paint(body, 'blue', 'black', 2)
+        p.fill(rect(96, mid - half, 3, 2 * half + 1), 'black')          # belt
     # far arm, then the head lifted to look ahead, then the near arm below the chin
-    limb(p, [(shoulder - 4, mid - 3), (w - 12, mid - 7)], 3.6, 'o')
-    p.paint(ellipse(w - 9, mid - 7, 4.5, 4.2), 'o')
+    limb(p, [(shoulder - 4, mid - 3), (w - 12, mid - 7)], 3.6, 'orange')
+    p.paint(ellipse(w - 9, mid - 7, 4.5, 4.2), 'orange')
     hp = Pic(70, 50)
     swept_head(hp, 20, 24, long_hair=female)
     hp = hp.flipped()                              # now facing right, its centre at x 49
@@ -450,10 +468,10 @@ def flyer(w, h, female, raised):
     for y in range(hp.h):
         for x in range(hp.w):
             c = hp.get(x, y)
-            if c != '.':
+            if c != BACKGROUND:
                 p.set(hx + x, hy + y, c)
-    limb(p, [(shoulder - 6, mid + 4), (w - 14, mid + 4)], 3.8, 'o')
-    p.paint(ellipse(w - 11, mid + 4, 5, 4.5), 'o')
+    limb(p, [(shoulder - 6, mid + 4), (w - 14, mid + 4)], 3.8, 'orange')
+    p.paint(ellipse(w - 11, mid + 4, 5, 4.5), 'orange')
     return p
 
 
@@ -461,7 +479,7 @@ def heart():
     p = Pic(167, 126)
     m = ellipse(44, 42, 43, 42) | ellipse(123, 42, 43, 42) | \
         poly([(4, 60), (83.5, 125), (163, 60), (83.5, 40)])
-    p.paint(m, 'm', 'k', 2)
+    p.paint(m, 'magenta', 'black', 2)
     return p
 
 
@@ -472,16 +490,16 @@ GROUND = 94                                  # the row the soles and the corpse 
 def corpse(p):
     """Purple corpse on its back along the bottom, head to the left, toes up."""
     g = GROUND
-    p.paint(line(196, g - 7, 234, g - 6, 5.5), 'p', 'k', 1)                 # legs
+    p.paint(line(196, g - 7, 234, g - 6, 5.5), 'purple', 'black', 1)                 # legs
     for x in (228, 236):                                                    # feet, toes up
-        p.paint(poly([(x - 3, g), (x + 4, g), (x + 5, g - 16), (x, g - 17), (x - 3, g - 12)]), 'p', 'k', 1)
-    p.paint(poly([(120, g - 17), (198, g - 15), (200, g), (120, g)]), 'p', 'k', 2)   # body
-    p.paint(ellipse(110, g - 10, 11, 10.5), 'p', 'k', 2)                  # head
+        p.paint(poly([(x - 3, g), (x + 4, g), (x + 5, g - 16), (x, g - 17), (x - 3, g - 12)]), 'purple', 'black', 1)
+    p.paint(poly([(120, g - 17), (198, g - 15), (200, g), (120, g)]), 'purple', 'black', 2)   # body
+    p.paint(ellipse(110, g - 10, 11, 10.5), 'purple', 'black', 2)                  # head
     for x in (105, 115):                                                    # crossed-out eyes
         y = g - 14
-        p.fill(line(x - 2.5, y - 2.5, x + 2.5, y + 2.5, 0.7) | line(x - 2.5, y + 2.5, x + 2.5, y - 2.5, 0.7), 'k')
-    p.fill(rect(106, g - 6, 9, 1), 'k')                                     # mouth
-    p.paint(polyline([(132, g - 13), (156, g - 21), (176, g - 18)], 3.5), 'p', 'k', 1)  # arm folded
+        p.fill(line(x - 2.5, y - 2.5, x + 2.5, y + 2.5, 0.7) | line(x - 2.5, y + 2.5, x + 2.5, y - 2.5, 0.7), 'black')
+    p.fill(rect(106, g - 6, 9, 1), 'black')                                     # mouth
+    p.paint(polyline([(132, g - 13), (156, g - 21), (176, g - 18)], 3.5), 'purple', 'black', 1)  # arm folded
 
 
 def dragger(pose):
@@ -493,7 +511,7 @@ def dragger(pose):
     g = GROUND
     if pose == 2:
         # the rope lies slack on the ground from the corpse's head
-        p.fill(polyline([(99, g - 12), (92, g - 2), (80, g), (66, g - 1), (50, g), (38, g - 1)], 0.9), 'n')
+        p.fill(polyline([(99, g - 12), (92, g - 2), (80, g), (66, g - 1), (50, g), (38, g - 1)], 0.9), 'brown')
         # green shards of the man, flying out from where he stood
         shards = [((10, 12), 9, 20), ((34, 6), 8, 70), ((58, 14), 10, 130), ((76, 30), 7, 10),
                   ((6, 40), 10, 200), ((30, 34), 12, 100), ((56, 44), 11, 250), ((80, 56), 8, 40),
@@ -504,7 +522,7 @@ def dragger(pose):
             tri = [(cx + size * math.cos(a), cy + size * math.sin(a)),
                    (cx + size * 0.8 * math.cos(a + 2.3), cy + size * 0.8 * math.sin(a + 2.3)),
                    (cx + size * 0.6 * math.cos(a + 4.1), cy + size * 0.6 * math.sin(a + 4.1))]
-            p.paint(poly(tri), 'g', 'k', 1)
+            p.paint(poly(tri), 'green', 'black', 1)
         return p
     # legs (the only part that differs between the two poses)
     hip = (48, 62)
@@ -513,22 +531,22 @@ def dragger(pose):
     else:
         legs = [[(hip[0] + 3, hip[1]), (60, 76), (67, 89)], [hip, (36, 76), (28, 89)]]
     for lg in legs:
-        p.paint(polyline(lg, 3.6), 'o')
+        p.paint(polyline(lg, 3.6), 'orange')
         fx, fy = lg[-1]
-        p.paint(poly([(fx - 9, g + 1), (fx + 4, g + 1), (fx + 4, fy - 1), (fx - 3, fy + 1)]), 'k')
+        p.paint(poly([(fx - 9, g + 1), (fx + 4, g + 1), (fx + 4, fy - 1), (fx - 3, fy + 1)]), 'black')
     # the rope runs from his hands over his shoulder and down to the corpse's head
     rope = [(19, 47), (27, 33), (36, 28), (44, 31), (101, 81)]
-    p.fill(polyline(rope[3:], 0.9), 'n')
+    p.fill(polyline(rope[3:], 0.9), 'brown')
     # body bent forward, tunic to the thighs
-    p.paint(line(48, 62, 34, 38, 10) | poly([(36, 60), (58, 55), (64, 70), (40, 74)]), 'g', 'k', 1)
-    p.fill(line(38, 63, 58, 58, 0.9), 'k')                       # belt
+    p.paint(line(48, 62, 34, 38, 10) | poly([(36, 60), (58, 55), (64, 70), (40, 74)]), 'green', 'black', 1)
+    p.fill(line(38, 63, 58, 58, 0.9), 'black')                       # belt
     head(p, 21, 31, s=0.62)
-    p.fill(polyline(rope[:4], 0.9), 'n')
+    p.fill(polyline(rope[:4], 0.9), 'brown')
     # both arms bent, hands gripping the rope in front of the chest
     for dx in (0, 3):
-        p.paint(polyline([(34 + dx, 38), (26 + dx, 52), (19 + dx, 46)], 3.2), 'o')
-        p.paint(line(34 + dx, 38, 29 + dx, 47, 4.2), 'g', 'k', 1)   # sleeve
-    p.fill(polyline(rope[:2], 0.9), 'n')
+        p.paint(polyline([(34 + dx, 38), (26 + dx, 52), (19 + dx, 46)], 3.2), 'orange')
+        p.paint(line(34 + dx, 38, 29 + dx, 47, 4.2), 'green', 'black', 1)   # sleeve
+    p.fill(polyline(rope[:2], 0.9), 'brown')
     return p
 
 
@@ -544,16 +562,16 @@ def reaper():
     p = Pic(70, 107)
     robe = poly([(33, 1), (43, 6), (48, 20), (47, 34), (56, 60), (60, 106),
                  (6, 106), (10, 60), (19, 34), (18, 20), (23, 6)])
-    p.fill(robe, 'k')
+    p.fill(robe, 'black')
     # face in the hood
-    p.fill(rect(25, 16, 4, 3), 'w')
-    p.fill(rect(37, 16, 4, 3), 'w')
-    p.fill(rect(32, 24, 2, 2), 'w')
+    p.fill(rect(25, 16, 4, 3), 'white')
+    p.fill(rect(37, 16, 4, 3), 'white')
+    p.fill(rect(32, 24, 2, 2), 'white')
     # scythe: handle in front of the robe, bottom left to top right
-    p.paint(line(5, 104, 50, 10, 2.2), 'o', 'k', 1)
-    p.paint(scythe_blade(49, 5), 'o', 'k', 1)
+    p.paint(line(5, 104, 50, 10, 2.2), 'orange', 'black', 1)
+    p.paint(scythe_blade(49, 5), 'orange', 'black', 1)
     # hands gripping the handle
-    p.fill(ellipse(20, 74, 4.5, 4.5) | ellipse(36, 42, 4.5, 4.5), 'k')
+    p.fill(ellipse(20, 74, 4.5, 4.5) | ellipse(36, 42, 4.5, 4.5), 'black')
     return p
 
 
@@ -567,11 +585,11 @@ def reaper_burst():
         a = rnd.uniform(0, 6.28)
         s = rnd.randint(7, 12)
         tri = [(cx + s * math.cos(a + k * 2.1), cy + s * math.sin(a + k * 2.25)) for k in range(3)]
-        p.fill(poly(tri), 'k')
-    p.paint(line(4, 100, 18, 82, 2.4), 'o', 'k', 1)
-    p.paint(line(38, 96, 56, 86, 2.4), 'o', 'k', 1)
-    p.paint(line(26, 60, 36, 44, 2.4), 'o', 'k', 1)
-    p.paint(arc(44, 22, 18, 16, 250, 330, 3.2), 'o', 'k', 1)
+        p.fill(poly(tri), 'black')
+    p.paint(line(4, 100, 18, 82, 2.4), 'orange', 'black', 1)
+    p.paint(line(38, 96, 56, 86, 2.4), 'orange', 'black', 1)
+    p.paint(line(26, 60, 36, 44, 2.4), 'orange', 'black', 1)
+    p.paint(arc(44, 22, 18, 16, 250, 330, 3.2), 'orange', 'black', 1)
     return p
 
 
@@ -579,7 +597,7 @@ def pictures():
     return {
         'Image2': saucer(), 'Image3': saucer_burst(),
         'Image7': bar(91, 17), 'Image9': bar(17, 92),
-        'Image15': ball(36, 33, 'm'), 'Image16': ball(32, 29, 'y'),
+        'Image15': ball(36, 33, 'magenta'), 'Image16': ball(32, 29, 'yellow'),
         'Image17': tree(), 'Image18': apple_pic(),
         'Image19': stick_man(1), 'Image20': stick_man(0),
         'Image22': banner(),
