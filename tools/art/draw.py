@@ -173,10 +173,11 @@ def saucer():
     skirt = poly([(14, 36), (54, 36), (46, 44), (22, 44)])
     p.paint(skirt, 'blue')
     p.fill(rect(0, 26, 68, 2), 'black')              # rim line beyond the hull
-    # portholes: two rows of four
-    for x in (17, 28, 37, 48):
-        p.fill(rect(x, 21, 3, 3), BACKGROUND)
-        p.fill(rect(x + 1, 31, 3, 2), BACKGROUND)
+    # portholes: two rows of four, evenly spaced about the middle (x 33.5); the lower
+    # row closer together, as the hull narrows below the rim
+    for i in range(4):
+        p.fill(rect(16 + 11 * i, 21, 3, 3), BACKGROUND)
+        p.fill(rect(19 + 9 * i, 31, 3, 2), BACKGROUND)
     # dome window
     p.fill(rect(31, 8, 6, 1), BACKGROUND)
     return p
