@@ -62,6 +62,28 @@ class Pic:
         for (x, y) in mask:
             self.set(x, y, col)
 
+    def close_pinholes(self, largest=3):
+        """Grey specks shut in where two outlines meet at a sharp angle become outline."""
+        seen = set()
+        for y in range(self.h):
+            for x in range(self.w):
+                if self.px[y][x] != BACKGROUND or (x, y) in seen:
+                    continue
+                speck, todo, open_ = [], [(x, y)], False
+                seen.add((x, y))
+                while todo:
+                    a, b = todo.pop()
+                    speck.append((a, b))
+                    open_ |= a in (0, self.w - 1) or b in (0, self.h - 1)
+                    for q in ((a + 1, b), (a - 1, b), (a, b + 1), (a, b - 1)):
+                        if (0 <= q[0] < self.w and 0 <= q[1] < self.h and q not in seen
+                                and self.px[q[1]][q[0]] == BACKGROUND):
+                            seen.add(q)
+                            todo.append(q)
+                if not open_ and len(speck) <= largest:
+                    self.fill(speck, 'black')
+        return self
+
     def text(self):
         return '\n'.join(''.join(LETTERS[c] for c in r) for r in self.px) + '\n'
 
@@ -308,18 +330,19 @@ def banner():
 
 
 # -- people of scene 4: drawn facing left, the woman is flipped afterwards
-def head(p, cx, cy, long_hair=False, s=1.0):
-    """Profile head facing left, spiky hair, centred on cx, cy (radius ~17 s)."""
+def head(p, cx, cy, long_hair=False, s=1.0, t=1):
+    """Profile head facing left, spiky hair, centred on cx, cy; the hair reaches 29 s
+    above cy.  t is the outline's weight."""
     def q(v):
         return int(round(v * s))
     face = ellipse(cx, cy, 15 * s, 17 * s) | poly([(cx - 14 * s, cy - 2 * s), (cx - 20 * s, cy + 5 * s),
                                                    (cx - 13 * s, cy + 7 * s)])
-    p.paint(face, 'orange')
+    p.paint(face, 'orange', 'black', t)
     spikes = [(cx - 15 * s, cy - 4 * s)]
     n = 9
     for i in range(n + 1):
         a = math.radians(190 + 160 * i / n)
-        rr = (27 if i % 2 == 0 else 15) * s
+        rr = (26 if i % 2 == 0 else 15) * s
         spikes.append((cx + rr * math.cos(a), cy - 3 * s + rr * math.sin(a)))
     back = cy + (26 if long_hair else 12) * s
     spikes += [(cx + 22 * s, cy + 4 * s), (cx + 16 * s, cy + 6 * s), (cx + 20 * s, back),
@@ -327,18 +350,19 @@ def head(p, cx, cy, long_hair=False, s=1.0):
     p.paint(poly(spikes), 'black', None)
     eye = max(2, q(3))
     p.fill(rect(cx - q(9), cy - q(1), eye, eye), 'black')        # eye
-    p.fill(rect(cx - q(13), cy + q(10), q(6), 1), 'black')       # mouth
+    p.fill(rect(cx - q(13), cy + q(10), q(6), t), 'black')       # mouth
     p.fill(rect(cx + q(3), cy + q(1), max(2, q(3)), q(5)), 'black')   # ear
 
 
-def limb(p, pts, r, col):
-    p.paint(polyline(pts, r), col)
+def limb(p, pts, r, col, t=1):
+    p.paint(polyline(pts, r), col, 'black', t)
 
 
 def person(w, female, pose):
-    """Image23/24 (man) and Image25/26 (woman), 172 rows, facing left here."""
+    """Image23/24 (man) and Image25/26 (woman), 172 rows, facing left here; every
+    outline two pixels wide."""
     p = Pic(w, 172)
-    cx = 58
+    cx, cy = 58, 30                  # the head's centre; its hair stops short of row 0
     # legs and shoes behind everything
     if pose:
         legs = [[(cx - 3, 118), (cx - 14, 142), (cx - 24, 160)],
@@ -346,14 +370,15 @@ def person(w, female, pose):
     else:
         legs = [[(cx - 1, 118), (cx - 3, 160)], [(cx + 5, 118), (cx + 5, 160)]]
     for lg in legs:
-        limb(p, lg, 5.5, 'orange')
+        limb(p, lg, 5.5, 'orange', 2)
         fx, fy = lg[-1]
         p.paint(poly([(fx - 14, fy + 11), (fx + 6, fy + 11), (fx + 6, fy - 1), (fx - 6, fy + 1)]), 'black')
-    # back arm (swung back when stepping)
+    # back arm (swung back when stepping), its hand part of the same outline
     if pose:
-        limb(p, [(cx + 6, 58), (cx + 22, 84), (cx + 34, 104)], 5, 'orange')
+        back_arm = [(cx + 6, 58), (cx + 22, 84), (cx + 33, 102)]
+        p.paint(polyline(back_arm, 5) | ellipse(cx + 34, 104, 6.5, 6.5), 'orange', 'black', 2)
     # neck and body
-    p.paint(rect(cx - 5, 38, 11, 14), 'orange')
+    p.paint(rect(cx - 5, cy + 10, 11, 52 - cy - 10), 'orange', 'black', 2)
     if female:
         body = poly([(cx - 14, 50), (cx + 14, 50), (cx + 20, 80), (cx + 34, 138),
                      (cx - 30, 138), (cx - 16, 80)])
@@ -363,16 +388,15 @@ def person(w, female, pose):
                      (cx - 24, 122), (cx - 20, 80)])
         p.paint(body, 'blue', 'black', 2)
         p.fill(rect(cx - 20, 92, 41, 3), 'black')          # belt
-    head(p, cx, 24, long_hair=female)
+    head(p, cx, cy, long_hair=female, t=2)
     # front arm
     if pose:
-        arm = [(cx - 2, 58), (cx - 20, 84), (cx - 34, 102)]
+        arm = [(cx - 2, 58), (cx - 20, 84), (cx - 33, 100)]
     else:
-        arm = [(cx - 2, 58), (cx - 4, 86), (cx - 6, 112)]
-    p.paint(polyline(arm, 6), 'orange')
-    p.paint(polyline(arm[:2], 7), 'red' if female else 'blue', 'black', 2)   # sleeve
+        arm = [(cx - 2, 58), (cx - 4, 86), (cx - 6, 110)]
     hx, hy = arm[-1]
-    p.paint(ellipse(hx, hy + 2, 6, 6), 'orange')
+    p.paint(polyline(arm, 6) | ellipse(hx - 1, hy + 3, 7, 7), 'orange', 'black', 2)
+    p.paint(polyline(arm[:2], 7), 'red' if female else 'blue', 'black', 2)   # sleeve
     return p
 
 
@@ -615,7 +639,7 @@ def pictures():
 def main():
     for name, p in pictures().items():
         with open(os.path.join(ART, name + '.txt'), 'w') as f:
-            f.write(p.text())
+            f.write(p.close_pinholes().text())
 
 
 if __name__ == '__main__':
