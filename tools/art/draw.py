@@ -50,13 +50,13 @@ class Pic:
     def paint(self, mask, col, outline='black', t=1):
         """Fill mask with col; pixels within t of the mask's edge are outline."""
         mask = {(x, y) for (x, y) in mask if 0 <= x < self.w and 0 <= y < self.h}
-        inner = mask
-        for _ in range(t):
-            inner = {(x, y) for (x, y) in inner
-                     if (x - 1, y) in inner and (x + 1, y) in inner
-                     and (x, y - 1) in inner and (x, y + 1) in inner}
+        inner = shrunk(mask, t)
         for (x, y) in mask:
             self.set(x, y, col if (outline is None or (x, y) in inner) else outline)
+
+    def outline(self, mask, t):
+        """Only the rim of a mask, t pixels wide."""
+        self.fill(mask - shrunk(mask, t), 'black')
 
     def fill(self, mask, col):
         for (x, y) in mask:
@@ -94,6 +94,15 @@ class Pic:
 
 
 # ---------------------------------------------------------------- masks
+def shrunk(mask, t):
+    """The mask without the pixels within t of its edge."""
+    for _ in range(t):
+        mask = {(x, y) for (x, y) in mask
+                if (x - 1, y) in mask and (x + 1, y) in mask
+                and (x, y - 1) in mask and (x, y + 1) in mask}
+    return mask
+
+
 def poly(pts):
     """Filled polygon (even-odd), sampled at pixel centres."""
     out = set()
@@ -408,24 +417,25 @@ def woman(pose):
     return person(118, True, pose).flipped()
 
 
-def swept_head(p, cx, cy, long_hair=False):
-    """Profile head facing left whose spiky hair streams back in the wind."""
+def swept_head(p, cx, cy, long_hair=False, t=2):
+    """Profile head facing left whose spiky hair streams back in the wind, reaching
+    25 pixels above cy."""
     face = ellipse(cx, cy, 15, 17) | poly([(cx - 14, cy - 2), (cx - 20, cy + 5), (cx - 13, cy + 7)])
-    p.paint(face, 'orange')
+    p.paint(face, 'orange', 'black', t)
     hair = [(cx - 15, cy - 3), (cx - 14, cy - 10)]
     # round the top and back of the skull, each tuft pointing backwards
     for a, tx, ty in ((235, 10, -12), (262, 14, -10), (290, 16, -6), (318, 16, -2),
                       (346, 16, 3), (14, 14, 7)):
         r = math.radians(a)
         bx, by = cx + 1 + 16 * math.cos(r), cy - 1 + 17 * math.sin(r)
-        hair += [(bx, by), (bx + tx, by + ty)]
+        hair += [(bx, by), (bx + tx, by + 0.7 * ty)]
     if long_hair:
         hair += [(cx + 16, cy + 8), (cx + 44, cy + 12), (cx + 26, cy + 13), (cx + 38, cy + 20),
                  (cx + 14, cy + 16)]
     hair += [(cx + 12, cy + 12), (cx + 8, cy + 3), (cx - 4, cy - 7), (cx - 10, cy - 4)]
     p.paint(poly(hair), 'black', None)
     p.fill(rect(cx - 9, cy - 1, 3, 3), 'black')          # eye
-    p.fill(rect(cx - 13, cy + 10, 6, 1), 'black')        # mouth
+    p.fill(rect(cx - 13, cy + 10, 6, t), 'black')        # mouth
     p.fill(rect(cx + 3, cy + 1, 3, 5), 'black')          # ear
 
 
@@ -453,13 +463,18 @@ def wing(root, raised, room):
 
 
 def paint_wing(p, shapes):
-    # feathers nearest the body first, so each one's outline lies over the one before
+    # feathers nearest the body first, so each one's outline lies over the one before;
+    # the lines between feathers are thin, the wing's own outline is the figure's
+    whole = set()
     for shape in shapes:
         p.paint(poly(shape), 'yellow', 'black', 1)
+        whole |= poly(shape)
+    p.outline(whole, 2)
 
 
 def flyer(w, h, female, raised):
-    """Image29-32: lying flat and flying, head and arms to the right, yellow wings."""
+    """Image29-32: lying flat and flying, head and arms to the right, yellow wings;
+    every outline two pixels wide, as on the standing people."""
     p = Pic(w, h)
     mid = 52 if not female else 44                 # middle row of the body
     half = 10 if not female else 8                 # half the body's thickness
@@ -470,7 +485,7 @@ def flyer(w, h, female, raised):
     paint_wing(p, wing(root, raised, room / 0.9))
     # legs trail behind, soles to the left
     for dy in (-4, 4):
-        limb(p, [(76, mid + dy), (20, mid + dy)], 4.5, 'orange')
+        limb(p, [(76, mid + dy), (20, mid + dy)], 4.5, 'orange', 2)
         p.paint(poly([(6, mid + dy - 6), (18, mid + dy - 6), (18, mid + dy + 5), (8, mid + dy + 4)]), 'black')
     if female:
         # the skirt widens back over the legs
@@ -484,19 +499,20 @@ def flyer(w, h, female, raised):
         p.paint(body, 'blue', 'black', 2)
         p.fill(rect(96, mid - half, 3, 2 * half + 1), 'black')          # belt
     # far arm, then the head lifted to look ahead, then the near arm below the chin
-    limb(p, [(shoulder - 4, mid - 3), (w - 12, mid - 7)], 3.6, 'orange')
-    p.paint(ellipse(w - 9, mid - 7, 4.5, 4.2), 'orange')
-    hp = Pic(70, 50)
-    swept_head(hp, 20, 24, long_hair=female)
+    p.paint(polyline([(shoulder - 4, mid - 3), (w - 12, mid - 7)], 3.6)
+            | ellipse(w - 9, mid - 7, 5, 4.5), 'orange', 'black', 2)
+    hp = Pic(70, 60)
+    swept_head(hp, 20, 30, long_hair=female)
     hp = hp.flipped()                              # now facing right, its centre at x 49
-    hx, hy = shoulder + 28 - 49, mid - 21 - 24
+    # the head rests low on the shoulders, so that its hair stays inside the picture
+    hx, hy = shoulder + 28 - 49, mid - 18 - 30
     for y in range(hp.h):
         for x in range(hp.w):
             c = hp.get(x, y)
             if c != BACKGROUND:
                 p.set(hx + x, hy + y, c)
-    limb(p, [(shoulder - 6, mid + 4), (w - 14, mid + 4)], 3.8, 'orange')
-    p.paint(ellipse(w - 11, mid + 4, 5, 4.5), 'orange')
+    p.paint(polyline([(shoulder - 6, mid + 4), (w - 14, mid + 4)], 3.8)
+            | ellipse(w - 11, mid + 4, 5.5, 5), 'orange', 'black', 2)
     return p
 
 
