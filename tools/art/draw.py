@@ -591,11 +591,22 @@ def dragger(pose):
     return p
 
 
-def scythe_blade(cx, cy):
-    """Crescent blade whose inner end sits at cx, cy, curving right and down."""
-    outer = ellipse(cx + 4, cy + 20, 18, 22)
-    inner = ellipse(cx + 0, cy + 24, 16, 21)
-    return {(x, y) for (x, y) in outer - inner if x >= cx - 2}
+def scythe_blade():
+    """Crescent blade fixed to the top of the shaft, curving right and down to its tip."""
+    outer = ellipse(50, 27, 15, 23)
+    inner = ellipse(46.5, 30, 13.5, 22)
+    return {(x, y) for (x, y) in outer - inner if x >= 47}
+
+
+def bony_hand(p, hx, hy):
+    """A pale, bony hand closed round the shaft: a knuckle on the near side and three
+    finger bones across the shaft, with the shaft showing between them."""
+    p.fill(ellipse(hx + 3, hy + 0.5, 2, 3), 'white')
+    for k in range(3):
+        p.fill(line(hx + 3, hy - 1.5 + 2 * k, hx - 3, hy - 0.5 + 2 * k, 0.5), 'white')
+
+
+SHAFT = ((6, 104), (49, 8))          # the scythe's shaft, from its foot to the blade
 
 
 def reaper():
@@ -608,29 +619,31 @@ def reaper():
     p.fill(rect(25, 16, 4, 3), 'white')
     p.fill(rect(37, 16, 4, 3), 'white')
     p.fill(rect(32, 24, 2, 2), 'white')
-    # scythe: handle in front of the robe, bottom left to top right
-    p.paint(line(5, 104, 50, 10, 2.2), 'orange', 'black', 1)
-    p.paint(scythe_blade(49, 5), 'orange', 'black', 1)
-    # hands gripping the handle
-    p.fill(ellipse(20, 74, 4.5, 4.5) | ellipse(36, 42, 4.5, 4.5), 'black')
+    # scythe: the shaft in front of the robe, bottom left to top right, whole between
+    # the two hands that hold it
+    (x0, y0), (x1, y1) = SHAFT
+    p.paint(line(x0, y0, x1, y1, 2.2), 'orange')
+    p.paint(scythe_blade(), 'orange')
+    for t in (0.38, 0.66):
+        bony_hand(p, int(round(x0 + (x1 - x0) * t)), int(round(y0 + (y1 - y0) * t)))
     return p
 
 
 def reaper_burst():
-    """Image38: black shards and orange scythe pieces, 64 x 107."""
+    """Image38: the reaper in black triangular shards flying out from its middle, with
+    the pieces of the scythe among them; every piece stands apart."""
     p = Pic(64, 107)
-    rnd = random.Random(38)
-    for i in range(10):
-        cx = 10 + (i % 3) * 21 + rnd.randint(-3, 3)
-        cy = 14 + (i // 3) * 26 + rnd.randint(-4, 4)
-        a = rnd.uniform(0, 6.28)
-        s = rnd.randint(7, 12)
-        tri = [(cx + s * math.cos(a + k * 2.1), cy + s * math.sin(a + k * 2.25)) for k in range(3)]
-        p.fill(poly(tri), 'black')
-    p.paint(line(4, 100, 18, 82, 2.4), 'orange', 'black', 1)
-    p.paint(line(38, 96, 56, 86, 2.4), 'orange', 'black', 1)
-    p.paint(line(26, 60, 36, 44, 2.4), 'orange', 'black', 1)
-    p.paint(arc(44, 22, 18, 16, 250, 330, 3.2), 'orange', 'black', 1)
+    shards = [[(10, 4), (22, 14), (6, 22)], [(28, 2), (38, 12), (26, 20)],
+              [(4, 32), (16, 36), (6, 50)], [(22, 28), (34, 30), (26, 42)],
+              [(44, 30), (58, 38), (46, 46)], [(8, 58), (20, 62), (4, 72)],
+              [(40, 56), (56, 62), (42, 70)], [(20, 76), (30, 90), (14, 88)],
+              [(44, 80), (58, 94), (40, 96)], [(26, 98), (36, 104), (22, 106)]]
+    for s in shards:
+        p.fill(poly(s), 'black')
+    p.paint(arc(40, 26, 18, 19, 250, 330, 2.6), 'orange')     # the blade, its tip down
+    p.paint(line(4, 100, 12, 86, 2.2), 'orange')               # the shaft in three
+    p.paint(line(28, 68, 36, 50, 2.2), 'orange')
+    p.paint(line(44, 104, 60, 98, 2.2), 'orange')
     return p
 
 
