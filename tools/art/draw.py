@@ -282,24 +282,25 @@ def apple_pic():
 
 
 def stick_man(pose):
-    """Image19 (pose 1, legs apart) / Image20 (pose 0), 39 x 67, facing left."""
+    """Image19 (pose 1, legs apart) / Image20 (pose 0), 39 x 67, facing left; every
+    line two pixels wide, the neck joining the head to the body."""
     p = Pic(39, 67)
-    head = ellipse(20, 9, 8, 8.5)
-    outline_only(p, head)
-    p.set(11, 9, 'black'); p.set(11, 10, 'black'); p.set(10, 10, 'black')    # nose
-    p.set(15, 7, 'black')                                             # eye
-    p.fill(rect(14, 13, 3, 1), 'black')                               # mouth
-    p.fill(rect(20, 18, 2, 25), 'black')                              # neck and body
+    p.outline(ellipse(20, 9, 8, 8.5), 2)                          # head
+    p.fill(rect(10, 9, 2, 2), 'black')                            # nose
+    p.fill(rect(15, 6, 2, 2), 'black')                            # eye
+    p.fill(rect(14, 13, 3, 1), 'black')                           # mouth
+    p.fill(rect(20, 16, 2, 27), 'black')                          # neck and body
+    r = 1.0
     if pose:                                                      # arms swing
-        p.fill(polyline([(21, 23), (15.5, 30), (11, 36)], 0.8), 'black')
-        p.fill(polyline([(21, 23), (25.5, 30), (29, 35)], 0.8), 'black')
-        legs = polyline([(21, 42), (13, 54), (7, 65), (3, 65)], 0.8) | \
-            polyline([(21, 42), (27, 54), (31, 65), (27, 65)], 0.8)
-    else:                                                         # arms hang
-        p.fill(polyline([(21, 23), (17.5, 31), (16.5, 38)], 0.8), 'black')
-        legs = polyline([(21, 42), (19.5, 54), (19.5, 65), (14, 65)], 0.8) | \
-            polyline([(21, 42), (23, 54), (24, 65), (20, 65)], 0.8)
-    p.fill(legs, 'black')
+        arms = polyline([(21, 23), (15.5, 30), (11, 36)], r) | \
+            polyline([(21, 23), (25.5, 30), (29, 35)], r)
+        legs = polyline([(21, 42), (13, 54), (7, 65), (3, 65)], r) | \
+            polyline([(21, 42), (27, 54), (31, 65), (27, 65)], r)
+    else:                                                         # the arm hangs straight
+        arms = line(20, 23, 15, 38, r)
+        legs = polyline([(21, 42), (19, 54), (19, 65), (14, 65)], r) | \
+            polyline([(21, 42), (24, 54), (24, 65), (20, 65)], r)
+    p.fill(arms | legs, 'black')
     return p
 
 
