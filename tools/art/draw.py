@@ -242,29 +242,45 @@ def ball(w, h, col):
 
 
 def apple(pic, x, y, rim):
-    """A 10 x 8 apple with its top-left corner at x, y."""
-    pic.paint({(x + i, y + j) for (i, j) in ellipse(5, 4, 5, 4)}, 'magenta', rim)
+    """A 10 x 8 apple with its top-left corner at x, y: round, but filling its box so
+    that only its four corner pixels are grey."""
+    box = rect(x, y, 10, 8) - {(x, y), (x + 9, y), (x, y + 7), (x + 9, y + 7)}
+    pic.paint(box, 'magenta', rim)
+    pic.fill({(x + 1, y + 1), (x + 8, y + 1), (x + 1, y + 6), (x + 8, y + 6)}, rim)
+
+
+def filled(mask):
+    """The mask with the gaps it encloses filled in."""
+    xs, ys = [x for x, _ in mask], [y for _, y in mask]
+    x0, x1, y0, y1 = min(xs) - 1, max(xs) + 1, min(ys) - 1, max(ys) + 1
+    outside, todo = {(x0, y0)}, [(x0, y0)]
+    while todo:
+        a, b = todo.pop()
+        for q in ((a + 1, b), (a - 1, b), (a, b + 1), (a, b - 1)):
+            if x0 <= q[0] <= x1 and y0 <= q[1] <= y1 and q not in outside and q not in mask:
+                outside.add(q)
+                todo.append(q)
+    return rect(x0, y0, x1 - x0 + 1, y1 - y0 + 1) - outside
 
 
 def tree():
     """Image17: apple tree, 137 x 196."""
     p = Pic(137, 196)
-    trunk = poly([(61, 140), (76, 140), (77, 182), (84, 197), (53, 197), (60, 182)])
+    # trunk and its two boughs are one Y with one outline; the crown hides the boughs' ends
+    trunk = (poly([(61, 170), (76, 170), (77, 182), (84, 197), (53, 197), (60, 182)])
+             | line(66, 174, 50, 136, 3.4) | line(71, 174, 89, 134, 3.4))
     p.paint(trunk, 'brown')
     # the crown is a pile of round clumps of leaves, narrow at the top and wide at the
-    # bottom; each clump is outlined over the ones behind it
+    # bottom, with one outline round the whole
     clumps = [(68, 18, 15), (68, 34, 12), (53, 40, 16), (84, 40, 16), (68, 50, 14),
               (41, 66, 19), (70, 66, 18), (97, 68, 19),
               (30, 95, 20), (58, 92, 20), (87, 94, 21), (112, 98, 18),
               (19, 123, 17), (44, 128, 19), (74, 126, 20), (103, 128, 19), (123, 124, 13)]
-    trunk_top = rect(61, 110, 16, 40)
-    for (x0, y0, x1, y1) in ((66, 160, 50, 136), (71, 160, 90, 134)):
-        p.paint(line(x0, y0, x1, y1, 3.2), 'brown', 'black', 1)
-    p.paint(trunk_top, 'brown', None)
     crown = set()
     for (cx, cy, r) in clumps:
         crown |= ellipse(cx, cy, r, r * 0.95)
-    p.paint(crown, 'green', 'black', 1)
+    crown = filled(crown)
+    p.paint(crown, 'green')
     # inside the crown only the upper rim of each clump is drawn, like leaves
     for (cx, cy, r) in clumps[1:]:
         for (x, y) in arc(cx, cy, r - 0.5, r * 0.95 - 0.5, 205, 335, 0.5):
