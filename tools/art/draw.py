@@ -546,65 +546,76 @@ GROUND = 94                                  # the row the soles and the corpse 
 
 
 def corpse(p):
-    """Purple corpse on its back along the bottom, head to the left, toes up."""
+    """Purple corpse on its back along the bottom, head to the left, toes up: a head, a
+    body of three heads' length, legs a little longer, one arm folded on the belly."""
     g = GROUND
-    p.paint(line(196, g - 7, 234, g - 6, 5.5), 'purple', 'black', 1)                 # legs
-    for x in (228, 236):                                                    # feet, toes up
-        p.paint(poly([(x - 3, g), (x + 4, g), (x + 5, g - 16), (x, g - 17), (x - 3, g - 12)]), 'purple', 'black', 1)
-    p.paint(poly([(120, g - 17), (198, g - 15), (200, g), (120, g)]), 'purple', 'black', 2)   # body
-    p.paint(ellipse(110, g - 10, 11, 10.5), 'purple', 'black', 2)                  # head
-    for x in (105, 115):                                                    # crossed-out eyes
+    p.paint(polyline([(166, g - 6), (226, g - 5)], 5), 'purple')                    # legs
+    for x in (224, 233):                                                    # feet, toes up
+        p.paint(poly([(x - 3, g), (x + 5, g), (x + 6, g - 15), (x + 1, g - 16), (x - 3, g - 11)]),
+                'purple')
+    p.paint(poly([(117, g - 12), (121, g - 15), (164, g - 15), (172, g - 12), (174, g), (117, g)]),
+            'purple')                                                       # body
+    p.paint(ellipse(109, g - 10, 11, 10.5), 'purple')                      # head
+    for x in (104, 114):                                                    # crossed-out eyes
         y = g - 14
-        p.fill(line(x - 2.5, y - 2.5, x + 2.5, y + 2.5, 0.7) | line(x - 2.5, y + 2.5, x + 2.5, y - 2.5, 0.7), 'black')
-    p.fill(rect(106, g - 6, 9, 1), 'black')                                     # mouth
-    p.paint(polyline([(132, g - 13), (156, g - 21), (176, g - 18)], 3.5), 'purple', 'black', 1)  # arm folded
+        p.fill(line(x - 2.5, y - 2.5, x + 2.5, y + 2.5, 0.7) | line(x - 2.5, y + 2.5, x + 2.5, y - 2.5, 0.7),
+               'black')
+    p.fill(rect(105, g - 6, 9, 1), 'black')                                 # mouth
+    # the near arm: upper arm along the side, forearm across the belly, hand on top
+    p.paint(polyline([(124, g - 5), (140, g - 6), (152, g - 14)], 3) | ellipse(154, g - 16, 4, 3.5),
+            'purple')
 
 
 def dragger(pose):
     """Image34 (pose 0, legs together, 97 rows), Image35 (pose 1, mid-stride, 96 rows),
-    Image36 (pose 2, burst). The corpse and everything above the hips are shared."""
+    Image36 (pose 2, burst). The corpse and everything above the hips are shared; every
+    outline one pixel wide."""
     h = 97 if pose == 0 else 96
     p = Pic(252, h)
     corpse(p)
     g = GROUND
+    rope_end = (98, g - 12)                        # where the rope is tied round the neck
     if pose == 2:
         # the rope lies slack on the ground from the corpse's head
-        p.fill(polyline([(99, g - 12), (92, g - 2), (80, g), (66, g - 1), (50, g), (38, g - 1)], 0.9), 'brown')
+        p.fill(polyline([rope_end, (92, g - 2), (80, g), (66, g - 1), (50, g), (38, g - 1)], 0.9), 'brown')
         # green shards of the man, flying out from where he stood
-        shards = [((10, 12), 9, 20), ((34, 6), 8, 70), ((58, 14), 10, 130), ((76, 30), 7, 10),
-                  ((6, 40), 10, 200), ((30, 34), 12, 100), ((56, 44), 11, 250), ((80, 56), 8, 40),
-                  ((14, 66), 9, 300), ((40, 64), 10, 160), ((64, 76), 9, 80), ((24, 86), 7, 230),
-                  ((48, 88), 6, 330)]
+        shards = [((12, 10), 8, 20), ((36, 8), 8, 70), ((62, 12), 9, 130), ((80, 30), 7, 10),
+                  ((8, 40), 7, 200), ((30, 32), 11, 100), ((56, 44), 10, 250), ((82, 56), 7, 40),
+                  ((14, 64), 8, 300), ((40, 62), 9, 160), ((64, 76), 8, 80), ((22, 84), 7, 230),
+                  ((46, 86), 6, 330)]
         for (cx, cy), size, turn in shards:
             a = math.radians(turn)
             tri = [(cx + size * math.cos(a), cy + size * math.sin(a)),
                    (cx + size * 0.8 * math.cos(a + 2.3), cy + size * 0.8 * math.sin(a + 2.3)),
                    (cx + size * 0.6 * math.cos(a + 4.1), cy + size * 0.6 * math.sin(a + 4.1))]
-            p.paint(poly(tri), 'green', 'black', 1)
+            p.paint(poly(tri), 'green')
         return p
     # legs (the only part that differs between the two poses)
-    hip = (48, 62)
+    hip = (50, 62)
     if pose == 0:
-        legs = [[(hip[0] + 3, hip[1]), (51, 78), (50, 89)], [hip, (45, 78), (43, 89)]]
+        legs = [[(hip[0] + 3, hip[1]), (53, 78), (52, 89)], [hip, (47, 78), (45, 89)]]
     else:
-        legs = [[(hip[0] + 3, hip[1]), (60, 76), (67, 89)], [hip, (36, 76), (28, 89)]]
+        legs = [[(hip[0] + 3, hip[1]), (61, 76), (66, 89)], [hip, (38, 76), (30, 89)]]
     for lg in legs:
-        p.paint(polyline(lg, 3.6), 'orange')
         fx, fy = lg[-1]
+        p.paint(polyline(lg, 3.6), 'orange')
         p.paint(poly([(fx - 9, g + 1), (fx + 4, g + 1), (fx + 4, fy - 1), (fx - 3, fy + 1)]), 'black')
-    # the rope runs from his hands over his shoulder and down to the corpse's head
-    rope = [(19, 47), (27, 33), (36, 28), (44, 31), (101, 81)]
-    p.fill(polyline(rope[3:], 0.9), 'brown')
+    # the rope rises from the corpse's neck to his back, crosses the top of his shoulder
+    # once and comes down in front to his fist
+    shoulder_top = (41, 27)
+    p.fill(line(rope_end[0], rope_end[1], shoulder_top[0] + 4, shoulder_top[1] + 2, 0.9), 'brown')
     # body bent forward, tunic to the thighs
-    p.paint(line(48, 62, 34, 38, 10) | poly([(36, 60), (58, 55), (64, 70), (40, 74)]), 'green', 'black', 1)
-    p.fill(line(38, 63, 58, 58, 0.9), 'black')                       # belt
-    head(p, 21, 31, s=0.62)
-    p.fill(polyline(rope[:4], 0.9), 'brown')
-    # both arms bent, hands gripping the rope in front of the chest
-    for dx in (0, 3):
-        p.paint(polyline([(34 + dx, 38), (26 + dx, 52), (19 + dx, 46)], 3.2), 'orange')
-        p.paint(line(34 + dx, 38, 29 + dx, 47, 4.2), 'green', 'black', 1)   # sleeve
-    p.fill(polyline(rope[:2], 0.9), 'brown')
+    p.paint(line(50, 60, 38, 38, 10) | poly([(38, 60), (60, 55), (66, 70), (42, 74)]), 'green')
+    p.fill(line(40, 63, 60, 58, 0.9), 'black')                   # belt
+    p.paint(line(25, 30, 34, 36, 4), 'orange')                   # neck
+    head(p, 20, 24, s=0.7)
+    p.fill(polyline([(shoulder_top[0] + 4, shoulder_top[1] + 2), shoulder_top, (33, 30), (25, 46)], 0.9),
+           'brown')
+    # one arm: sleeve from the shoulder to the elbow, forearm up to the fist on the rope
+    p.paint(polyline([(37, 36), (35, 52), (27, 45)], 3.2), 'orange')
+    p.paint(line(37, 36, 35, 50, 4.4), 'green')
+    p.paint(ellipse(26, 44, 3.8, 3.6), 'orange')
+    p.fill(line(25.5, 47, 23.5, 53, 0.9), 'brown')               # the rope's end below the fist
     return p
 
 
