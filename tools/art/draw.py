@@ -11,7 +11,7 @@ parts come out identical pixel for pixel.
 """
 import math
 import os
-import random
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, '..', '..'))
@@ -40,7 +40,8 @@ class Pic:
         self.px = [[BACKGROUND] * w for _ in range(h)]
 
     def set(self, x, y, c):
-        assert c in LETTERS, c
+        if c not in LETTERS:
+            sys.exit(f'draw.py: colour {c!r} is not in pictures/palette.txt')
         if 0 <= x < self.w and 0 <= y < self.h:
             self.px[y][x] = c
 
@@ -179,14 +180,6 @@ def ring(cx, cy, rx, ry, thick, a0=0, a1=360):
         if a1 - a0 >= 360 or ok:
             out.add((x, y))
     return out
-
-
-def outline_only(pic, mask, col='black'):
-    """Draw just the edge pixels of a mask (one pixel wide)."""
-    for (x, y) in mask:
-        if not ((x - 1, y) in mask and (x + 1, y) in mask
-                and (x, y - 1) in mask and (x, y + 1) in mask):
-            pic.set(x, y, col)
 
 
 # ---------------------------------------------------------------- pictures
@@ -694,9 +687,13 @@ def pictures():
 
 
 def main():
-    for name, p in pictures().items():
-        with open(os.path.join(ART, name + '.txt'), 'w') as f:
-            f.write(p.close_pinholes().text())
+    # every picture is drawn before any file is written, so a fault leaves the old set
+    texts = {name: p.close_pinholes().text() for name, p in pictures().items()}
+    for name, text in texts.items():
+        path = os.path.join(ART, name + '.txt')
+        with open(path + '.part', 'w') as f:
+            f.write(text)
+        os.replace(path + '.part', path)
 
 
 if __name__ == '__main__':
