@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <map>
 #include <set>
-#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "pictures/palette.h"
 #include "pictures/picture_set.h"
 #include "stage/stage.h"
 
@@ -27,31 +26,13 @@ ElementId HolderOf(PictureId id) {
   return static_cast<ElementId>(std::stoi(std::string(NameOf(id).substr(5))));
 }
 
-// The colours by name, from the one list that the build makes the program's palette of.
-const std::map<std::string, Pixel>& Palette() {
-  static const std::map<std::string, Pixel> palette = [] {
-    std::string path = __FILE__;
-    path = path.substr(0, path.rfind("tests/")) + "pictures/palette.txt";
-    std::ifstream file(path);
-    std::map<std::string, Pixel> colours;
-    for (std::string line; std::getline(file, line);) {
-      if (line.empty() || line[0] == '#') continue;
-      std::istringstream fields(line);
-      std::string letter, name;
-      int r = 0, g = 0, b = 0;
-      fields >> letter >> r >> g >> b >> std::ws;
-      std::getline(fields, name);
-      colours[name] = Rgb(r, g, b);
-    }
-    return colours;
-  }();
-  return palette;
-}
-
-Pixel Colour(const std::string& name) {
-  const auto found = Palette().find(name);
-  EXPECT_NE(found, Palette().end()) << name << " is not in pictures/palette.txt";
-  return found == Palette().end() ? 0 : found->second;
+// A colour of the program's palette, by its name in pictures/palette.txt.
+Pixel Colour(std::string_view name) {
+  for (const PaletteColour& colour : Palette()) {
+    if (name == colour.name) return colour.pixel;
+  }
+  ADD_FAILURE() << name << " is not in the palette";
+  return 0;
 }
 
 TEST(Pictures, EachPictureHasTheSizeItsTableGives) {
@@ -71,7 +52,7 @@ TEST(Pictures, EachPictureHasTheSizeItsTableGives) {
 TEST(Pictures, UseThePaletteColoursAndNoOthers) {
   ASSERT_EQ(Palette().size(), 13u);
   std::set<Pixel> palette;
-  for (const auto& [name, colour] : Palette()) palette.insert(colour);
+  for (const PaletteColour& colour : Palette()) palette.insert(colour.pixel);
   EXPECT_EQ(palette.count(kBackground), 1u);
   std::set<Pixel> used;
   for (PictureId id : AllPictures()) {
