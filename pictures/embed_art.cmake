@@ -54,10 +54,5 @@ const int kArtTextCount = sizeof(kArtTexts) / sizeof(kArtTexts[0]);
 
 }  // namespace animatsiya
 ")
-# Write only when the text changed, so an unchanged picture set rebuilds nothing.
-if(EXISTS "${OUTPUT}")
-  file(READ "${OUTPUT}" old)
-endif()
-if(NOT "${old}" STREQUAL "${source}")
-  file(WRITE "${OUTPUT}" "${source}")
-endif()
+# Written only when the text changed, so an unchanged picture set rebuilds nothing.
+file(CONFIGURE OUTPUT "${OUTPUT}" CONTENT "${source}" @ONLY)

@@ -29,9 +29,5 @@ const int kPaletteSize = sizeof(kPalette) / sizeof(kPalette[0]);
 
 }  // namespace animatsiya
 ")
-if(EXISTS "${OUTPUT}")
-  file(READ "${OUTPUT}" old)
-endif()
-if(NOT "${old}" STREQUAL "${source}")
-  file(WRITE "${OUTPUT}" "${source}")
-endif()
+# Written only when the text changed, so an unchanged palette rebuilds nothing.
+file(CONFIGURE OUTPUT "${OUTPUT}" CONTENT "${source}" @ONLY)
