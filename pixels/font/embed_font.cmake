@@ -95,10 +95,5 @@ const int kKerningTextCount = ${kerning_count};
 
 }  // namespace animatsiya
 ")
-# Write only when the text changed, so an unchanged font rebuilds nothing.
-if(EXISTS "${OUTPUT}")
-  file(READ "${OUTPUT}" old)
-endif()
-if(NOT "${old}" STREQUAL "${source}")
-  file(WRITE "${OUTPUT}" "${source}")
-endif()
+# Written only when the text changed, so an unchanged font rebuilds nothing.
+file(CONFIGURE OUTPUT "${OUTPUT}" CONTENT "${source}" @ONLY)
