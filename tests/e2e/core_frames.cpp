@@ -5,7 +5,6 @@
 
 #include "app/animation.h"
 #include "pixels/geometry.h"
-#include "stage/qt_caption_renderer.h"
 
 namespace animatsiya::e2e {
 namespace {
@@ -38,8 +37,7 @@ std::uint64_t Hash(const QImage& stage) {
 
 template <typename Visit>
 void CoreFrames::Walk(Visit&& visit) const {
-  QtCaptionRenderer captions;
-  Animation run(&captions);
+  Animation run;
   run.random().UseFixedSeed(1);
   run.Start();
   run.ChooseScene(scene_);

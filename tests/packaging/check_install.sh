@@ -24,6 +24,9 @@ metainfo=$prefix/share/metainfo/$id.metainfo.xml
 grep -q "<id>$id</id>" "$metainfo" || fail "the AppStream id is not $id"
 
 [ -f "$prefix/share/man/man1/animatsiya.1.gz" ] || fail "no manual page"
+grep -q "SIL OPEN FONT LICENSE Version 1.1" "$prefix/share/doc/animatsiya/copyright" ||
+  fail "the copyright file lacks the caption font's licence"
+
 icons=("$prefix"/share/icons/hicolor/*/apps/"$id".png)
 [ ${#icons[@]} -gt 0 ] || fail "no icon named $id"
 for icon in "${icons[@]}"; do
