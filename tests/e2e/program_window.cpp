@@ -267,11 +267,16 @@ std::string ProgramWindow::Restore() {
 }
 
 std::string ProgramWindow::SetMaximised(bool maximised) {
+  return ChangeState(maximised, "maximise", "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+}
+
+std::string ProgramWindow::SetFullScreen(bool fullScreen) {
+  return ChangeState(fullScreen, "make full screen", "_NET_WM_STATE_FULLSCREEN", nullptr);
+}
+
+std::string ProgramWindow::ChangeState(bool add, const char* doing, const char* first, const char* second) {
   const QSize before = windowSize_;
-  if (!ChangeWmState(window_.toULong(), maximised, "_NET_WM_STATE_MAXIMIZED_VERT",
-                     "_NET_WM_STATE_MAXIMIZED_HORZ")) {
-    return "no X display to send the window manager a message";
-  }
+  if (!ChangeWmState(window_.toULong(), add, first, second)) return "no X display to send the window manager a message";
   const bool changed = WaitFor(kWindowManagerTimeoutMs, [&] { return ReadGeometry() && windowSize_ != before; });
   if (changed) {
     // It may take more than one step: wait until the size holds for a moment.
@@ -285,7 +290,7 @@ std::string ProgramWindow::SetMaximised(bool maximised) {
     });
     return {};
   }
-  return std::string("the window manager did not ") + (maximised ? "maximise" : "restore") + " the window within " +
+  return std::string("the window manager did not ") + (add ? doing : "restore") + " the window within " +
          std::to_string(kWindowManagerTimeoutMs / 1000) + " s: it stays " + std::to_string(windowSize_.width()) +
          "x" + std::to_string(windowSize_.height());
 }

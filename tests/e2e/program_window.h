@@ -88,6 +88,7 @@ class ProgramWindow {
   std::string Restore();
   // Maximise or restore through the window manager; waits until the size has changed.
   std::string SetMaximised(bool maximised);
+  std::string SetFullScreen(bool fullScreen);
   // Resizes the window as a user dragging its corner would; waits for the new size.
   std::string Resize(QSize size);
 
@@ -96,6 +97,7 @@ class ProgramWindow {
   QStringList VisibleWindows() const;
   std::optional<QRect> Geometry(const QString& window) const;
   bool ReadGeometry();
+  std::string ChangeState(bool add, const char* doing, const char* first, const char* second);
   std::string Gone();
 
   const WindowLayout& layout_;

@@ -233,7 +233,7 @@ TEST_F(UserSession, TitleIsRightInEveryPropertyWhateverTheLocale) {
   }
 }
 
-enum class Disturbance { Cover, Minimise, Maximise, Resize };
+enum class Disturbance { Cover, Minimise, Maximise, FullScreen, Resize };
 
 class DisturbedWindow : public UserSession, public ::testing::WithParamInterface<Disturbance> {
  protected:
@@ -278,6 +278,16 @@ class DisturbedWindow : public UserSession, public ::testing::WithParamInterface
     EXPECT_EQ(program_->windowSize(), before);
   }
 
+  void FullScreenAndBack() {
+    const QSize before = program_->windowSize();
+    ASSERT_EQ(program_->SetFullScreen(true), "");
+    EXPECT_EQ(program_->windowSize(), QSize(1920, 1440));
+    EXPECT_EQ(program_->Placement().factor, 2);
+    EXPECT_TRUE(ShowsEurekaExactly("full-screen"));
+    ASSERT_EQ(program_->SetFullScreen(false), "");
+    EXPECT_EQ(program_->windowSize(), before);
+  }
+
   void ResizeLargerAndSmaller() {
     ASSERT_EQ(program_->Resize(QSize(1800, 1350)), "");
     EXPECT_EQ(program_->Placement().factor, 2);
@@ -289,7 +299,7 @@ class DisturbedWindow : public UserSession, public ::testing::WithParamInterface
 };
 
 const char* NameOf(Disturbance d) {
-  static const char* const kNames[] = {"Covered", "Minimised", "Maximised", "Resized"};
+  static const char* const kNames[] = {"Covered", "Minimised", "Maximised", "FullScreen", "Resized"};
   return kNames[static_cast<int>(d)];
 }
 
@@ -303,6 +313,7 @@ TEST_P(DisturbedWindow, ShowsExactlyTheCoresPictureAfterwards) {
     case Disturbance::Cover: CoverAndUncover(); break;
     case Disturbance::Minimise: MinimiseAndRestore(); break;
     case Disturbance::Maximise: MaximiseAndRestore(); break;
+    case Disturbance::FullScreen: FullScreenAndBack(); break;
     case Disturbance::Resize: ResizeLargerAndSmaller(); break;
   }
   if (HasFatalFailure()) return;
@@ -314,7 +325,7 @@ std::string ParamName(const ::testing::TestParamInfo<Disturbance>& info) { retur
 
 INSTANTIATE_TEST_SUITE_P(E2e, DisturbedWindow,
                          ::testing::Values(Disturbance::Cover, Disturbance::Minimise, Disturbance::Maximise,
-                                           Disturbance::Resize),
+                                           Disturbance::FullScreen, Disturbance::Resize),
                          ParamName);
 
 }  // namespace

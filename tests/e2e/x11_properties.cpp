@@ -57,7 +57,7 @@ bool ChangeWmState(unsigned long window, bool add, const char* first, const char
   event.xclient.format = 32;
   event.xclient.data.l[0] = add ? 1 : 0;  // _NET_WM_STATE_ADD or _NET_WM_STATE_REMOVE
   event.xclient.data.l[1] = static_cast<long>(XInternAtom(d, first, False));
-  event.xclient.data.l[2] = static_cast<long>(XInternAtom(d, second, False));
+  event.xclient.data.l[2] = second == nullptr ? 0 : static_cast<long>(XInternAtom(d, second, False));
   event.xclient.data.l[3] = 1;  // from a normal application
   XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
   XSync(d, False);

@@ -18,8 +18,8 @@ struct ScreenRect {
 // a window that a window manager has framed. False when there is no such window.
 bool WindowOnScreen(unsigned long window, ScreenRect* rect);
 
-// Asks the window manager to add or remove the two _NET_WM_STATE states of a window, as a
-// pager or a title bar button does. False when no X display could be opened.
+// Asks the window manager to add or remove one or two _NET_WM_STATE states of a window
+// (second may be null), as a pager or a title bar button does. False when no X display could be opened.
 bool ChangeWmState(unsigned long window, bool add, const char* first, const char* second);
 
 }  // namespace animatsiya::e2e
