@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "stage/raster.h"
+#include "pixels/raster.h"
 
 namespace animatsiya {
 

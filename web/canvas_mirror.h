@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "stage/geometry.h"
-#include "stage/raster.h"
-#include "stage/row_spans.h"
+#include "pixels/geometry.h"
+#include "pixels/raster.h"
+#include "pixels/row_spans.h"
 
 namespace animatsiya {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "stage/raster.h"
+#include "pixels/raster.h"
 
 namespace animatsiya {
 

@@ -11,7 +11,7 @@
 
 #include "app/icon_raster.h"
 #include "app/menus.h"
-#include "stage/geometry.h"
+#include "pixels/geometry.h"
 #include "web/png_file.h"
 
 namespace animatsiya {
