@@ -155,18 +155,30 @@
     return { high: Number(seed >> 32n), low: Number(seed & 0xffffffffn) };
   }
 
+  // A whole CSS pixel that is also a whole device pixel, the nearest at or below `css`
+  // (at or above it when `up`): the browser places boxes on whole CSS pixels, and the
+  // stage must start on a device pixel to stay crisp.
+  function onDevicePixel(css, ratio, up = false) {
+    const by = up ? 1 : -1;
+    for (let v = up ? Math.ceil(css - 1e-6) : Math.floor(css + 1e-6); v >= 0; v += by) {
+      if (Math.abs(v * ratio - Math.round(v * ratio)) < 1e-6) return v;
+      if (Math.abs(v - css) > 64) break;
+    }
+    return up ? Math.ceil(css) : Math.max(0, Math.floor(css));
+  }
+
   // The largest whole number of device pixels per stage pixel that fits under the menu
-  // bar, at least 1, centred; every edge on a device pixel.
+  // bar, at least 1, centred.
   function placeStage() {
     const ratio = window.devicePixelRatio || 1;
-    const top = Math.ceil(bar.getBoundingClientRect().bottom * ratio);
+    const top = onDevicePixel(bar.getBoundingClientRect().bottom, ratio, true);
     const width = Math.floor(document.documentElement.clientWidth * ratio);
-    const height = Math.floor(window.innerHeight * ratio) - top;
+    const height = Math.floor((window.innerHeight - top) * ratio);
     const k = Math.max(1, Math.min(Math.floor(width / stage.width), Math.floor(height / stage.height)));
-    const left = Math.max(0, Math.floor((width - k * stage.width) / 2));
-    const down = Math.max(0, Math.floor((height - k * stage.height) / 2));
-    stage.style.left = `${left / ratio}px`;
-    stage.style.top = `${(top + down) / ratio}px`;
+    const left = onDevicePixel(Math.max(0, (width - k * stage.width) / 2) / ratio, ratio);
+    const down = onDevicePixel(Math.max(0, (height - k * stage.height) / 2) / ratio, ratio);
+    stage.style.left = `${left}px`;
+    stage.style.top = `${top + down}px`;
     stage.style.width = `${(k * stage.width) / ratio}px`;
     stage.style.height = `${(k * stage.height) / ratio}px`;
   }
