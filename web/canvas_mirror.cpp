@@ -5,7 +5,7 @@ namespace {
 
 // What one more putImageData call is worth in pixels: below this much waste, neighbouring
 // rows go out in one rectangle.
-constexpr long kPixelsPerCall = 4096;
+constexpr long kPixelsPerCall = 1024;
 
 // 0xAARRGGBB to the bytes R, G, B, A, read back as a little-endian word.
 constexpr std::uint32_t ToCanvas(Pixel p) {
@@ -36,7 +36,7 @@ const std::vector<Rect>& CanvasMirror::Update(const RowSpans& damage) {
     if (!rects_.empty() && rects_.back().bottom() == y) {
       const Rect merged = BoundingBox(rects_.back(), row);
       // Pixels outside the damage are put as they stand: the mirror is current everywhere.
-      if (merged.area() - (covered + row.area()) <= covered + row.area() + kPixelsPerCall) {
+      if (merged.area() - (covered + row.area()) <= (covered + row.area()) / 4 + kPixelsPerCall) {
         rects_.back() = merged;
         covered += row.area();
         continue;
