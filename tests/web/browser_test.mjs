@@ -147,6 +147,66 @@ test('the title and the menus show the captions in order, as a menu bar with men
   assert.deepEqual(page.errors, []);
 });
 
+test('the favicon is the UFO, as the window\'s icon is', async () => {
+  const page = await openPage();
+  const icon = await page.evaluate(`new Promise((resolve) => {
+    const image = new Image();
+    image.onload = () => {
+      const canvas = document.createElement('canvas');
+      canvas.width = image.naturalWidth;
+      canvas.height = image.naturalHeight;
+      const context = canvas.getContext('2d');
+      context.drawImage(image, 0, 0);
+      const data = context.getImageData(0, 0, canvas.width, canvas.height).data;
+      let red = 0, clear = 0;
+      for (let i = 0; i < data.length; i += 4) {
+        red += data[i] === 255 && data[i + 1] === 0 && data[i + 2] === 0 && data[i + 3] === 255;
+        clear += data[i + 3] === 0;
+      }
+      resolve({ width: image.naturalWidth, height: image.naturalHeight, red, clear });
+    };
+    image.onerror = () => resolve(null);
+    image.src = document.querySelector('link[rel="icon"]').href;
+  })`);
+  assert.ok(icon, 'no favicon');
+  assert.equal(icon.width, icon.height);
+  assert.ok(icon.red > icon.width * icon.height / 10, 'a red UFO');
+  assert.ok(icon.clear > icon.width * icon.height / 4, 'on a clear ground');
+});
+
+test('a plain message where JavaScript or WebAssembly is missing', async () => {
+  const noScript = await browser.newPage({ ...kWindow, deviceScaleFactor: 1 });
+  await noScript.send('Emulation.setScriptExecutionDisabled', { value: true });
+  await noScript.navigate(site.url);
+  assert.match(await noScript.evaluate('document.body.innerText'), /JavaScript/);
+
+  // A browser without WebAssembly, as far as the page can tell.
+  const noWasm = await browser.newPage({ ...kWindow, deviceScaleFactor: 1 });
+  await noWasm.send('Page.addScriptToEvaluateOnNewDocument', { source: 'delete window.WebAssembly;' });
+  await noWasm.navigate(site.url);
+  const text = await noWasm.evaluate('document.body.innerText');
+  assert.match(text, /WebAssembly/);
+  assert.doesNotMatch(text, /JavaScript/);
+  assert.equal(await noWasm.evaluate(`document.getElementById('stage').hidden`), true);
+});
+
+test('after a stall the page skips the backlog rather than racing through it', async () => {
+  const page = await openPage();
+  await choose(page, expected.menus[1].caption, expected.menus[1].items[1]);
+  await pause(300);
+  // A second's stall of the page's thread owes a thousand fast ticks; at most 40 ms' worth
+  // are made up, and then the ticks of the frames that follow.
+  const ran = await page.evaluate(`new Promise((resolve) => {
+    requestAnimationFrame(() => {
+      const before = animatsiya.ticks;
+      const end = performance.now() + 1000;
+      while (performance.now() < end) {}
+      requestAnimationFrame(() => requestAnimationFrame(() => resolve(animatsiya.ticks - before)));
+    });
+  })`);
+  assert.ok(ran > 0 && ran < 200, `${ran} ticks ran in the frames after a one-second stall`);
+});
+
 test('every scene and both speeds, by mouse, look as the window does', async () => {
   const page = await openPage();
   const [scenes, speeds] = expected.menus;
