@@ -8,12 +8,12 @@ import assert from 'node:assert/strict';
 import { execFileSync, spawnSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import { join, resolve } from 'node:path';
 
 import { Browser } from './cdp.mjs';
 import { serve } from './static_server.mjs';
 
-const [siteDir, judge, traceTool] = process.argv.slice(2);
+const [siteDir, judge, traceTool] = process.argv.slice(2).map((path) => resolve(path));
 const judgeEnv = { ...process.env, QT_QPA_PLATFORM: 'offscreen' };
 const expected = JSON.parse(execFileSync(judge, ['menus'], { env: judgeEnv, encoding: 'utf8' }));
 const shots = mkdtempSync(join(tmpdir(), 'animatsiya-web-test-'));
