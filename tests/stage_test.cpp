@@ -7,8 +7,6 @@
 namespace animatsiya {
 namespace {
 
-constexpr Pixel kBlack = Rgb(0, 0, 0);
-
 // Pixel rectangle of an element, as the stage maps twips to pixels.
 Rect RectOf(const Element& e) {
   return {TwipsToPixel(e.left), TwipsToPixel(e.top), e.width / kTwipsPerPixel,
@@ -21,7 +19,7 @@ void PaintLine(Raster& r, int x1, int y1, int x2, int y2) {
   const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
   int err = dx + dy;
   for (;;) {
-    if (x1 >= 0 && y1 >= 0 && x1 < r.width && y1 < r.height) r.at(x1, y1) = kBlack;
+    if (x1 >= 0 && y1 >= 0 && x1 < r.width && y1 < r.height) r.at(x1, y1) = kLineColour;
     if (x1 == x2 && y1 == y2) return;
     const int e2 = 2 * err;
     if (e2 >= dy) { err += dy; x1 += sx; }
@@ -170,10 +168,10 @@ TEST_F(LineWipeTest, MovedSpriteWipesTheLineInsideItsOldAndNewRectangles) {
   // Old rectangle: pixels 100..109; new one: 120..129; the line stays between them.
   for (int x = 100; x < 110; ++x) EXPECT_EQ(shown.at(x, 102), fresh.at(x, 102)) << x;
   for (int x = 120; x < 130; ++x) EXPECT_EQ(shown.at(x, 102), fresh.at(x, 102)) << x;
-  for (int x = 110; x < 120; ++x) EXPECT_EQ(shown.at(x, 102), kBlack) << x;
-  EXPECT_EQ(shown.at(99, 102), kBlack);
-  EXPECT_EQ(shown.at(130, 102), kBlack);
-  EXPECT_EQ(shown.at(200, 102), kBlack);
+  for (int x = 110; x < 120; ++x) EXPECT_EQ(shown.at(x, 102), kLineColour) << x;
+  EXPECT_EQ(shown.at(99, 102), kLineColour);
+  EXPECT_EQ(shown.at(130, 102), kLineColour);
+  EXPECT_EQ(shown.at(200, 102), kLineColour);
 }
 
 // Rule 4 holds for a sprite that shows nothing: moving it recomposes its rectangles,
@@ -186,8 +184,8 @@ TEST_F(LineWipeTest, HiddenSpriteMovedOverTheLineWipesItThere) {
   stage.FinishStep();
   const Raster fresh = stage.ComposeFresh();
   for (int x = 160; x < 170; ++x) EXPECT_EQ(stage.picture().at(x, 102), fresh.at(x, 102)) << x;
-  EXPECT_EQ(stage.picture().at(150, 102), kBlack);
-  EXPECT_EQ(stage.picture().at(170, 102), kBlack);
+  EXPECT_EQ(stage.picture().at(150, 102), kLineColour);
+  EXPECT_EQ(stage.picture().at(170, 102), kLineColour);
 }
 
 TEST_F(LineWipeTest, SetThatRepeatsAValueWipesNothing) {
@@ -197,7 +195,7 @@ TEST_F(LineWipeTest, SetThatRepeatsAValueWipesNothing) {
   stage.TakePicture(Image18, Image18);
   stage.SetCaption(stage.caption());
   stage.FinishStep();
-  for (int x = 0; x <= 200; ++x) EXPECT_EQ(stage.picture().at(x, 102), kBlack) << x;
+  for (int x = 0; x <= 200; ++x) EXPECT_EQ(stage.picture().at(x, 102), kLineColour) << x;
 }
 
 // A sprite hidden and shown again within one step has changed: a clear in between
