@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "stage/caption_look.h"
 #include "stage/stage.h"
 
 namespace animatsiya {
@@ -116,20 +117,39 @@ TEST(StageTest, CaptionHidesTheUfoAndTheTargetCoversTheCaption) {
   const Raster fresh = stage.ComposeFresh();
   const Raster& ufo = *GetPicture(PictureId::Image1).raster;
   const Raster& reaper = *GetPicture(PictureId::Image40).raster;
-  // The UFO stands at pixel (20, 0): within the caption's rows 0..40 the caption's grey
-  // wins; below them the UFO shows.
+  // The UFO stands at pixel (20, 0): within the caption's rows 0..40 the caption's text
+  // and grey win; below them the UFO shows.
+  Raster caption(kCaptionWidth, kCaptionHeight, kBackground);
+  DrawCaption(stage.caption(), caption);
   int figure = 0;
   for (int y = 0; y < ufo.height; ++y) {
     for (int x = 0; x < ufo.width; ++x) {
       if (ufo.at(x, y) == kBackground) continue;
       ++figure;
-      ASSERT_EQ(At(fresh, 20 + x, y), y < 41 ? kBackground : ufo.at(x, y)) << x << "," << y;
+      const Pixel shown = y < kCaptionHeight ? caption.at(20 - 8 + x, y) : ufo.at(x, y);
+      ASSERT_EQ(At(fresh, 20 + x, y), shown) << x << "," << y;
     }
   }
   EXPECT_GT(figure, 0);
   for (int y = 0; y < reaper.height; ++y)
     for (int x = 0; x < reaper.width; ++x)
       ASSERT_EQ(At(fresh, 200 + x, y), reaper.at(x, y)) << x << "," << y;
+}
+
+// A new caption text shows in the caption's rectangle once the step has returned.
+TEST(StageTest, NewCaptionTextIsDrawnAtTheEndOfTheStep) {
+  Stage stage;
+  stage.ComposeAll();
+  stage.SetCaption("Прикол");
+  Raster expected(kCaptionWidth, kCaptionHeight, kBackground);
+  DrawCaption("Прикол", expected);
+  stage.FinishStep();
+  // Left of the heart, which stands in front of the caption from pixel 256 on.
+  for (int y = 0; y < kCaptionHeight; ++y) {
+    for (int x = 0; x < 240; ++x) {
+      ASSERT_EQ(stage.picture().at(8 + x, y), expected.at(x, y)) << x << "," << y;
+    }
+  }
 }
 
 TEST(StageTest, TakePictureResizesTheTargetAndKeepsItsCorner) {

@@ -2,7 +2,6 @@
 #include <unistd.h>
 
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -363,10 +362,3 @@ TEST_F(TraceFiles, PicturesWritesTheThirtyBuiltInPictures) {
 
 }  // namespace
 }  // namespace animatsiya
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  // One application for every test; the sessions find it and reuse it.
-  const auto application = animatsiya::MakeTraceApplication();
-  return RUN_ALL_TESTS();
-}
