@@ -79,6 +79,9 @@ class Page {
 
 Page* page = nullptr;
 
+// The script reads the rectangles as four 32-bit integers each.
+static_assert(sizeof(Rect) == 4 * sizeof(std::int32_t));
+
 }  // namespace
 }  // namespace animatsiya
 
