@@ -9,8 +9,6 @@ cd "$(dirname "$0")/.."
 build_dir=${WEB_BUILD_DIR:-build-web}
 # Debian's Node does not search /usr/share/nodejs, where emcc's optimizer finds acorn.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-  emcmake cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
-    -DANIMATSIYA_WERROR="${ANIMATSIYA_WERROR:-OFF}" >/dev/null
-fi
+emcmake cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
+  -DANIMATSIYA_WERROR="${ANIMATSIYA_WERROR:-OFF}" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"
