@@ -10,3 +10,4 @@ ticks=$(build/bin/tick_cost_bench 2>/dev/null | sed -n '/^figure/,$p')
 window=$(xvfb-run -a -s "-screen 0 1024x768x24" build/bin/window_driver 2>/dev/null)
 printf '%s\n' "$ticks"
 printf '%s\n' "$window" | sed '/^figure/d'
+tools/build-web.sh >/dev/null && node bench/web_bench.mjs build-web/site | sed '/^figure/d'
