@@ -12,10 +12,6 @@
 namespace animatsiya {
 namespace {
 
-// A screen shows at most its refresh rate, so at the fast speed the changes of several
-// ticks go out together, about once a frame.
-constexpr int kPresentEveryMs = 16;
-
 // The captions of "Меню" in the order of their scene numbers. Each item is named by its
 // caption's words run together.
 constexpr const char* kSceneCaptions[] = {"Нло", "Шарик", "Эврика", "В рай", "Смерть с трупом",
@@ -49,7 +45,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), animation_(&captions_) {
 
   timer1_ = new FrameTimer(animation_.intervalMs(), this);
   connect(timer1_, &FrameTimer::timeout, this, &Form1::OnTimer1);
-  sincePresent_.start();
+  // The stage gathers the damage of every tick of a wake; it is shown once after them.
+  connect(timer1_, &FrameTimer::caughtUp, this, &Form1::Present);
 }
 
 void Form1::AddMenus() {
@@ -68,18 +65,18 @@ void Form1::AddMenus() {
 void Form1::OnTimer1() {
   animation_.Tick();
   ++ticks_;
-  // The stage gathers the damage of every tick; it is taken once per present.
-  if (animation_.intervalMs() > kPresentEveryMs || sincePresent_.hasExpired(kPresentEveryMs)) {
-    Present();
-  }
 }
 
+// A command comes after every tick that fell due before it, though the timer has not yet
+// woken to run them.
 void Form1::OnSceneCommand(int k) {
+  timer1_->RunDueTicks();
   animation_.ChooseScene(k);
   Present();
 }
 
 void Form1::OnSpeedCommand(Speed speed) {
+  timer1_->RunDueTicks();
   animation_.ChooseSpeed(speed);
   timer1_->setInterval(animation_.intervalMs());
 }
@@ -87,7 +84,6 @@ void Form1::OnSpeedCommand(Speed speed) {
 void Form1::Present() {
   stage_->AddDamage(animation_.stage().TakeDamage());
   stage_->Present();
-  sincePresent_.restart();
 }
 
 }  // namespace animatsiya

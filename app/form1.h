@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include "app/animation.h"
@@ -35,7 +34,6 @@ class Form1 : public QMainWindow {
   Animation animation_;
   StageWidget* stage_ = nullptr;
   FrameTimer* timer1_ = nullptr;
-  QElapsedTimer sincePresent_;
   long ticks_ = 0;
 };
 
