@@ -7,32 +7,32 @@
 
 #include "app/app_icon.h"
 #include "app/frame_timer.h"
+#include "app/menus.h"
 #include "stage/stage_widget.h"
 
 namespace animatsiya {
 namespace {
 
-// The captions of "Меню" in the order of their scene numbers. Each item is named by its
-// caption's words run together.
-constexpr const char* kSceneCaptions[] = {"Нло", "Шарик", "Эврика", "В рай", "Смерть с трупом",
-                                          "Прицел"};
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-QMenu* AddMenu(QMenuBar* bar, const char* caption) {
-  QMenu* menu = bar->addMenu(QString::fromUtf8(caption));
-  menu->setObjectName(QString::fromUtf8(caption));
+QMenu* AddMenu(QMenuBar* bar, std::string_view caption) {
+  QMenu* menu = bar->addMenu(FromUtf8(caption));
+  menu->setObjectName(FromUtf8(caption));
   return menu;
 }
 
-QAction* AddItem(QMenu* menu, const char* caption) {
-  QAction* item = menu->addAction(QString::fromUtf8(caption));
-  item->setObjectName(QString::fromUtf8(caption).remove(QLatin1Char(' ')));
+QAction* AddItem(QMenu* menu, std::string_view caption) {
+  QAction* item = menu->addAction(FromUtf8(caption));
+  item->setObjectName(FromUtf8(ItemName(caption)));
   return item;
 }
 
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent), animation_(&captions_) {
-  setWindowTitle(QStringLiteral("Анимация"));
+  setWindowTitle(FromUtf8(kWindowTitle));
   setWindowIcon(MakeAppIcon());
   animation_.Start();
   stage_ = new StageWidget(animation_.stage().picture(), this);
@@ -50,16 +50,16 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), animation_(&captions_) {
 }
 
 void Form1::AddMenus() {
-  QMenu* scenes = AddMenu(menuBar(), "Меню");
-  for (int k = 1; k <= 6; ++k) {
+  QMenu* scenes = AddMenu(menuBar(), kSceneMenuCaption);
+  for (int k = 1; k <= static_cast<int>(kSceneCaptions.size()); ++k) {
     connect(AddItem(scenes, kSceneCaptions[k - 1]), &QAction::triggered, this,
             [this, k] { OnSceneCommand(k); });
   }
-  QMenu* speed = AddMenu(menuBar(), "Скорость");
-  connect(AddItem(speed, "Нормальная"), &QAction::triggered, this,
-          [this] { OnSpeedCommand(Speed::Normal); });
-  connect(AddItem(speed, "Быстрая"), &QAction::triggered, this,
-          [this] { OnSpeedCommand(Speed::Fast); });
+  QMenu* speeds = AddMenu(menuBar(), kSpeedMenuCaption);
+  for (const SpeedItem& item : kSpeedItems) {
+    connect(AddItem(speeds, item.caption), &QAction::triggered, this,
+            [this, speed = item.speed] { OnSpeedCommand(speed); });
+  }
 }
 
 void Form1::OnTimer1() {

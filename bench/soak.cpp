@@ -33,7 +33,7 @@
 #include "app/animation.h"
 #include "app/animation_state.h"
 #include "pictures/picture_set.h"
-#include "stage/raster.h"
+#include "pixels/raster.h"
 #include "stage/sprite_table.h"
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "app/menus.h"
 #include "stage/stage_widget.h"
 
 namespace {
@@ -27,9 +28,7 @@ constexpr int kPollMs = 5;
 
 // Every scene twice, in two orders, so each is entered from several others; in the
 // middle the speed is set back to normal for a few ticks.
-constexpr const char* kPlan[] = {"Нло",    "Шарик", "Эврика", "Врай",          "Смертьструпом",
-                                 "Прицел", "Врай",  "Нло",    "Смертьструпом", "Шарик",
-                                 "Прицел", "Эврика"};
+constexpr int kPlan[] = {1, 2, 3, 4, 5, 6, 4, 1, 5, 2, 6, 3};
 constexpr int kNormalSegment = 6;
 constexpr long kNormalTicks = 5;
 
@@ -52,13 +51,14 @@ int main(int argc, char** argv) {
   animatsiya::UseWholePixelScaling();
   QApplication app(argc, argv);
   animatsiya::Form1 form;
-  auto action = [&form](const char* name) {
-    auto* found = form.findChild<QAction*>(QString::fromUtf8(name));
-    if (found == nullptr) Fail(std::string("no action ") + name);
+  auto action = [&form](std::string_view caption) {
+    const std::string name = animatsiya::ItemName(caption);
+    auto* found = form.findChild<QAction*>(QString::fromStdString(name));
+    if (found == nullptr) Fail("no action " + name);
     return found;
   };
-  QAction* fast = action("Быстрая");
-  QAction* normal = action("Нормальная");
+  QAction* normal = action(animatsiya::kSpeedItems[0].caption);
+  QAction* fast = action(animatsiya::kSpeedItems[1].caption);
 
   const long perSegment = ticks / static_cast<long>(std::size(kPlan));
   int segment = -1;
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     if (due != segment) {
       segment = due;
       segmentStart = form.ticks();
-      action(kPlan[segment])->trigger();
+      action(animatsiya::kSceneCaptions[kPlan[segment] - 1])->trigger();
       atNormal = segment == kNormalSegment;
       (atNormal ? normal : fast)->trigger();
     } else if (atNormal && form.ticks() - segmentStart >= kNormalTicks) {

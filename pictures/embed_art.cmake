@@ -1,7 +1,13 @@
 # Turns the palette-indexed text pictures of pictures/art into one C++ source.
-# Run as: cmake -DART_DIR=... -DOUTPUT=... -P embed_art.cmake
+# Run as: cmake -DART_DIR=... -DPALETTE=... -DOUTPUT=... -P embed_art.cmake
 # Every row of a picture must be as wide as its first row and use only palette letters;
 # anything else stops the build with the file and line at fault.
+file(STRINGS "${PALETTE}" palette_lines REGEX "^[^#]")
+set(letters "")
+foreach(entry IN LISTS palette_lines)
+  string(SUBSTRING "${entry}" 0 1 letter)
+  string(APPEND letters "${letter}")
+endforeach()
 file(GLOB art_files "${ART_DIR}/*.txt")
 list(SORT art_files COMPARE NATURAL)
 set(body "")
@@ -26,8 +32,8 @@ foreach(art_file IN LISTS art_files)
     if(NOT row_width EQUAL width)
       message(FATAL_ERROR "${art_file}:${line}: row is ${row_width} pixels wide, the first row is ${width}")
     endif()
-    if(NOT row MATCHES "^[.kwrbymcgsonp]+$")
-      message(FATAL_ERROR "${art_file}:${line}: a letter outside the palette .kwrbymcgsonp")
+    if(NOT row MATCHES "^[${letters}]+$")
+      message(FATAL_ERROR "${art_file}:${line}: a letter outside the palette ${letters}")
     endif()
     string(APPEND literal "    \"${row}\"\n")
   endforeach()
@@ -48,10 +54,5 @@ const int kArtTextCount = sizeof(kArtTexts) / sizeof(kArtTexts[0]);
 
 }  // namespace animatsiya
 ")
-# Write only when the text changed, so an unchanged picture set rebuilds nothing.
-if(EXISTS "${OUTPUT}")
-  file(READ "${OUTPUT}" old)
-endif()
-if(NOT "${old}" STREQUAL "${source}")
-  file(WRITE "${OUTPUT}" "${source}")
-endif()
+# Written only when the text changed, so an unchanged picture set rebuilds nothing.
+file(CONFIGURE OUTPUT "${OUTPUT}" CONTENT "${source}" @ONLY)

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "pictures/art_text.h"
+#include "pictures/palette.h"
 
 namespace animatsiya {
 namespace {
@@ -25,30 +26,24 @@ constexpr std::array<PictureSize, kPictureCount> kSizes = {{
     {252, 97}, {252, 96}, {252, 96},  {70, 107},  {64, 107}, {70, 107},
 }};
 
-Pixel PaletteColour(char letter) {
-  switch (letter) {
-    case 'k': return Rgb(0, 0, 0);
-    case 'w': return Rgb(255, 255, 255);
-    case 'r': return Rgb(255, 0, 0);
-    case 'b': return Rgb(0, 0, 255);
-    case 'y': return Rgb(255, 255, 0);
-    case 'm': return Rgb(255, 0, 255);
-    case 'c': return Rgb(255, 0, 128);
-    case 'g': return Rgb(0, 128, 0);
-    case 's': return Rgb(0, 128, 255);
-    case 'o': return Rgb(255, 128, 64);
-    case 'n': return Rgb(128, 64, 0);
-    case 'p': return Rgb(128, 0, 128);
-    default: return kBackground;
-  }
+// Pixels by palette letter; a letter outside the palette never reaches here, since the
+// build checks the artwork against the same list.
+std::array<Pixel, 128> ColoursByLetter() {
+  std::array<Pixel, 128> colours{};
+  colours.fill(kBackground);
+  for (const PaletteColour& colour : Palette()) colours[static_cast<unsigned char>(colour.letter)] = colour.pixel;
+  return colours;
 }
 
 Raster FromArt(std::string_view name) {
   for (int i = 0; i < kArtTextCount; ++i) {
     const ArtText& art = kArtTexts[i];
     if (name != art.name) continue;
+    static const std::array<Pixel, 128> colours = ColoursByLetter();
     Raster raster(art.width, art.height, kBackground);
-    for (size_t p = 0; p < raster.pixels.size(); ++p) raster.pixels[p] = PaletteColour(art.pixels[p]);
+    for (size_t p = 0; p < raster.pixels.size(); ++p) {
+      raster.pixels[p] = colours[static_cast<unsigned char>(art.pixels[p]) & 127];
+    }
     return raster;
   }
   std::abort();  // the build embeds every drawn picture; a missing one is a build fault

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "stage/raster.h"
+#include "pixels/raster.h"
 
 namespace animatsiya {
 

@@ -1,3 +1,4 @@
+#include "scenes/captions.h"
 #include "scenes/scenes.h"
 #include "scenes/shared_routines.h"
 
@@ -18,7 +19,7 @@ void StepEurekaScene(SceneContext& c) {
   HideHeavenGroup(stage);
   HideDeathGroup(stage);
   SetTitleHideTarget(stage, true);
-  stage.SetCaption("Как Ньютон открыл закон физики");
+  stage.SetCaption(kNewtonCaption);
   // The man is placed before walkerX moves, so he shows where the last tick left him.
   stage.SetLeft(Image21, s.walkerX);
   stage.SetLeft(Image17, s.treeX);

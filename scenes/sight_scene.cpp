@@ -1,36 +1,11 @@
 #include <string_view>
 
+#include "scenes/captions.h"
 #include "scenes/scenes.h"
 #include "scenes/shared_routines.h"
 
 namespace animatsiya {
 namespace {
-
-struct TitleCaption {
-  int titleTick;
-  std::string_view caption;
-};
-
-// The title typed letter by letter; the spaces get a tick of their own, and "а" comes
-// two ticks after "н", not three.
-constexpr TitleCaption kTitleCaptions[] = {
-    {2, "П"},
-    {5, "Пр"},
-    {8, "При"},
-    {11, "Прик"},
-    {14, "Прико"},
-    {17, "Прикол"},
-    {20, "Прикол "},
-    {23, "Прикол н"},
-    {25, "Прикол на"},
-    {28, "Прикол над"},
-    {31, "Прикол над "},
-    {34, "Прикол над н"},
-    {37, "Прикол над нл"},
-    {40, "Прикол над нло"},
-};
-
-constexpr std::string_view kTitle = "Прикол над нло";
 
 // The last value titleTick can hold; it stays there so the title is never typed again.
 constexpr int kTitleTickLimit = 32767;
@@ -62,7 +37,7 @@ void StepSightScene(SceneContext& c) {
   for (const TitleCaption& row : kTitleCaptions) {
     if (s.titleTick == row.titleTick) stage.SetCaption(row.caption);
   }
-  if (s.titleTick > 40) stage.SetCaption(kTitle);
+  if (s.titleTick > 40) stage.SetCaption(kSightTitle);
   if (s.titleTick > 170) stage.SetVisible(Label1, false);
 
   // The target and the caption are left alone here.

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "stage/raster.h"
+#include "pixels/raster.h"
 
 namespace animatsiya {
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "stage/element_id.h"
-#include "stage/geometry.h"
-#include "stage/raster.h"
-#include "stage/row_spans.h"
+#include "pixels/geometry.h"
+#include "pixels/raster.h"
+#include "pixels/row_spans.h"
 
 namespace animatsiya {
 

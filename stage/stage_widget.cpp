@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "stage/geometry.h"
+#include "pixels/geometry.h"
 
 namespace animatsiya {
 

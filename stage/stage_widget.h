@@ -4,8 +4,8 @@
 #include <QRegion>
 #include <QWidget>
 
-#include "stage/raster.h"
-#include "stage/row_spans.h"
+#include "pixels/raster.h"
+#include "pixels/row_spans.h"
 
 namespace animatsiya {
 

@@ -13,7 +13,7 @@
 #include <QThread>
 
 #include "app/form1.h"
-#include "stage/geometry.h"
+#include "pixels/geometry.h"
 
 namespace animatsiya::e2e {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "pictures/picture_set.h"
-#include "stage/geometry.h"
+#include "pixels/geometry.h"
 
 namespace animatsiya::e2e {
 

@@ -10,7 +10,7 @@
 
 #include "app/form1.h"
 #include "app/frame_timer.h"
-#include "stage/geometry.h"
+#include "pixels/geometry.h"
 #include "tests/window/window_test_support.h"
 
 namespace animatsiya::testing {

@@ -1,6 +1,6 @@
 #include <QCoreApplication>
 
-#include "stage/geometry.h"
+#include "pixels/geometry.h"
 #include "stage/stage_widget.h"
 #include "tests/window/window_test_support.h"
 

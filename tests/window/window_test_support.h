@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "stage/raster.h"
+#include "pixels/raster.h"
 
 namespace animatsiya::testing {
 

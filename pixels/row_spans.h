@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "stage/geometry.h"
+#include "pixels/geometry.h"
 
 namespace animatsiya {
 
