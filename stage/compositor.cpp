@@ -1,31 +1,136 @@
 #include "stage/compositor.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace animatsiya {
+namespace {
+
+// Rows of one colour to copy from: a copy runs at the speed of memory, where a fill of a
+// four-byte value that is not one repeated byte is a loop of single stores unless the
+// compiler vectorises it, which it does not at -O2.
+using Row = std::array<Pixel, kStageWidth>;
+Row RowOf(Pixel colour) {
+  Row row;
+  row.fill(colour);
+  return row;
+}
+const Row kBackgroundRow = RowOf(kBackground);
+const Row kLineRow = RowOf(kLineColour);
+
+// Paints pixels x0..x1 of a row black. Short runs are stored one by one, since a call to
+// copy costs more than a few stores; a steep beam paints one pixel per row.
+inline void PaintSpan(Pixel* row, int x0, int x1) {
+  constexpr int kShortRun = 16;
+  if (x1 - x0 < kShortRun) {
+    for (int x = x0; x <= x1; ++x) row[x] = kLineColour;
+  } else {
+    std::copy(kLineRow.begin() + x0, kLineRow.begin() + x1 + 1, row + x0);
+  }
+}
+
+}  // namespace
 
 Compositor::Compositor() : picture_(kStageWidth, kStageHeight, kBackground) {}
 
 void Compositor::ComposeInto(Raster& target, const Rect& r) const {
-  // Pictures are opaque: a layer that covers all of r hides the background and every
-  // layer behind it, so composing starts there.
-  int first = kLayerCount - 1;
-  while (first >= 0 && (layers_[first].raster == nullptr || !layers_[first].rect.Contains(r))) {
-    --first;
-  }
-  if (first < 0) {
-    for (int y = r.y; y < r.bottom(); ++y) std::fill_n(&target.at(r.x, y), r.width, kBackground);
-  }
-  for (int i = std::max(first, 0); i < kLayerCount; ++i) {
+  // Each pixel is written once, from the frontmost layer that covers it or else the
+  // background, rather than filled and then overdrawn back to front: the first tick of a
+  // scene hides many large sprites, and their rectangles overlap.
+  std::array<Rect, kLayerCount> parts;  // the visible layers' parts of r, front first
+  std::array<const Layer*, kLayerCount> sources;
+  std::array<int, 2 * kLayerCount + 2> edges;  // rows where the layers reaching in change
+  int count = 0;
+  int edgeCount = 0;
+  edges[edgeCount++] = r.y;
+  edges[edgeCount++] = r.bottom();
+  for (int i = kLayerCount - 1; i >= 0; --i) {
     const Layer& layer = layers_[i];
     if (layer.raster == nullptr) continue;
     const Rect part = Intersect(layer.rect, r);
     if (part.empty()) continue;
-    const Raster& source = *layer.raster;
-    for (int y = part.y; y < part.bottom(); ++y) {
-      const Pixel* from = source.row(y - layer.rect.y) + (part.x - layer.rect.x);
-      std::copy_n(from, part.width, &target.at(part.x, y));
+    parts[count] = part;
+    sources[count] = &layer;
+    ++count;
+    edges[edgeCount++] = part.y;
+    edges[edgeCount++] = part.bottom();
+    // Pictures are opaque: nothing behind a layer that covers all of r is seen.
+    if (part == r) break;
+  }
+  std::sort(edges.begin(), edges.begin() + edgeCount);
+  edgeCount = static_cast<int>(std::unique(edges.begin(), edges.begin() + edgeCount) - edges.begin());
+
+  // Within a band of rows the same layers reach in, so the row is cut into the same runs.
+  struct Run {
+    int x0;
+    int x1;
+    int layer;  // index into parts, or -1 for the background
+  };
+  std::array<Run, 2 * kLayerCount + 1> runs;
+  std::array<std::pair<int, int>, kLayerCount + 1> covered;  // sorted, disjoint
+  for (int b = 0; b + 1 < edgeCount; ++b) {
+    const int top = edges[b];
+    const int bottom = edges[b + 1];
+    int runCount = 0;
+    int coveredCount = 0;
+    for (int k = 0; k < count; ++k) {
+      const Rect& part = parts[k];
+      if (part.y > top || part.bottom() < bottom) continue;
+      // The stretches of this layer that no layer in front of it covers.
+      int x = part.x;
+      int at = 0;
+      for (; at < coveredCount && x < part.right(); ++at) {
+        const auto [begin, end] = covered[at];
+        if (end <= x) continue;
+        if (begin >= part.right()) break;
+        if (begin > x) runs[runCount++] = {x, begin, k};
+        x = std::max(x, end);
+      }
+      if (x < part.right()) runs[runCount++] = {x, part.right(), k};
+      // Merge the layer's span into the covered spans.
+      int begin = part.x;
+      int end = part.right();
+      int first = 0;
+      while (first < coveredCount && covered[first].second < begin) ++first;
+      int last = first;
+      while (last < coveredCount && covered[last].first <= end) {
+        begin = std::min(begin, covered[last].first);
+        end = std::max(end, covered[last].second);
+        ++last;
+      }
+      const int removed = last - first;
+      if (removed == 0) {
+        std::copy_backward(covered.begin() + first, covered.begin() + coveredCount,
+                           covered.begin() + coveredCount + 1);
+        ++coveredCount;
+      } else if (removed > 1) {
+        std::copy(covered.begin() + last, covered.begin() + coveredCount,
+                  covered.begin() + first + 1);
+        coveredCount -= removed - 1;
+      }
+      covered[first] = {begin, end};
+      if (coveredCount == 1 && begin <= r.x && end >= r.right()) break;
+    }
+    int x = r.x;
+    for (int at = 0; at < coveredCount; ++at) {
+      if (covered[at].first > x) runs[runCount++] = {x, covered[at].first, -1};
+      x = covered[at].second;
+    }
+    if (x < r.right()) runs[runCount++] = {x, r.right(), -1};
+
+    for (int y = top; y < bottom; ++y) {
+      Pixel* row = &target.at(0, y);
+      for (int n = 0; n < runCount; ++n) {
+        const Run& run = runs[n];
+        if (run.layer < 0) {
+          std::copy(kBackgroundRow.begin() + run.x0, kBackgroundRow.begin() + run.x1, row + run.x0);
+          continue;
+        }
+        const Layer& layer = *sources[run.layer];
+        const Pixel* from = layer.raster->row(y - layer.rect.y) + (run.x0 - layer.rect.x);
+        std::copy(from, from + (run.x1 - run.x0), row + run.x0);
+      }
     }
   }
 }
@@ -137,7 +242,7 @@ void Compositor::PaintRun(int y, int x0, int x1) {
   x0 = std::max(x0, 0);
   x1 = std::min(x1, kStageWidth - 1);
   if (x0 > x1) return;
-  std::fill_n(&picture_.at(x0, y), x1 - x0 + 1, kLineColour);
+  PaintSpan(&picture_.at(0, y), x0, x1);
   painted_.AddRun(y, x0, x1 + 1);
 }
 
@@ -177,6 +282,36 @@ void Compositor::DrawLine(int x1, int y1, int x2, int y2) {
   int x = x1;
   int y = y1;
   int runStart = x1;
+  const auto inside = [](int px, int py) {
+    return px >= 0 && px < kStageWidth && py >= 0 && py < kStageHeight;
+  };
+  if (inside(x1, y1) && inside(x2, y2)) {
+    // Every pixel is on the stage: nothing to clip, and the row is followed by a pointer.
+    // The beams are such lines, hundreds of rows long.
+    Pixel* row = &picture_.at(0, y1);
+    const std::ptrdiff_t rowStep = sy * static_cast<std::ptrdiff_t>(kStageWidth);
+    while (x != x2 || y != y2) {
+      const int twice = 2 * error;
+      const int rowX = x;
+      if (twice >= dy) {
+        error += dy;
+        x += sx;
+      }
+      if (twice <= dx) {
+        error += dx;
+        const int begin = std::min(runStart, rowX);
+        const int end = std::max(runStart, rowX);
+        PaintSpan(row, begin, end);
+        painted_.AddRun(y, begin, end + 1);
+        y += sy;
+        row += rowStep;
+        runStart = x;
+      }
+    }
+    PaintSpan(row, std::min(runStart, x), std::max(runStart, x));
+    painted_.AddRun(y, std::min(runStart, x), std::max(runStart, x) + 1);
+    return;
+  }
   while (x != x2 || y != y2) {
     const int twice = 2 * error;
     const int rowX = x;
