@@ -20,7 +20,7 @@ const Row kBackgroundRow = RowOf(kBackground);
 const Row kLineRow = RowOf(kLineColour);
 
 // Paints pixels x0..x1 of a row black. Short runs are stored one by one, since a call to
-// copy costs more than a few stores; a steep beam paints one pixel per row.
+// copy costs more than a few stores.
 inline void PaintSpan(Pixel* row, int x0, int x1) {
   constexpr int kShortRun = 16;
   if (x1 - x0 < kShortRun) {
@@ -123,12 +123,11 @@ void Compositor::ComposeInto(Raster& target, const Rect& r) const {
       Pixel* row = &target.at(0, y);
       for (int n = 0; n < runCount; ++n) {
         const Run& run = runs[n];
-        if (run.layer < 0) {
-          std::copy(kBackgroundRow.begin() + run.x0, kBackgroundRow.begin() + run.x1, row + run.x0);
-          continue;
+        const Pixel* from = kBackgroundRow.data() + run.x0;
+        if (run.layer >= 0) {
+          const Layer& layer = *sources[run.layer];
+          from = layer.raster->row(y - layer.rect.y) + (run.x0 - layer.rect.x);
         }
-        const Layer& layer = *sources[run.layer];
-        const Pixel* from = layer.raster->row(y - layer.rect.y) + (run.x0 - layer.rect.x);
         std::copy(from, from + (run.x1 - run.x0), row + run.x0);
       }
     }
@@ -266,10 +265,20 @@ void Compositor::DrawLine(int x1, int y1, int x2, int y2) {
   }
   if (x1 == x2) {
     const Rect column = Intersect({x1, std::min(y1, y2), 1, std::abs(y2 - y1) + 1}, kStageRect);
+    const auto paint = [&](int from, int to) {
+      for (int y = from; y < to; ++y) picture_.at(x1, y) = kLineColour;
+    };
+    // The crosshair's columns come in runs that differ by a row or two at their ends: a
+    // column that meets one painted since the last composition paints only its new rows.
     for (size_t i = freshColumnsFrom_; i < paintedColumns_.size(); ++i) {
-      if (paintedColumns_[i].Contains(column)) return;
+      Rect& fresh = paintedColumns_[i];
+      if (fresh.x != column.x || column.y > fresh.bottom() || column.bottom() < fresh.y) continue;
+      paint(column.y, std::min(fresh.y, column.bottom()));
+      paint(std::max(fresh.bottom(), column.y), column.bottom());
+      fresh = BoundingBox(fresh, column);
+      return;
     }
-    for (int y = column.y; y < column.bottom(); ++y) picture_.at(x1, y) = kLineColour;
+    paint(column.y, column.bottom());
     paintedColumns_.push_back(column);
     return;
   }
@@ -290,6 +299,21 @@ void Compositor::DrawLine(int x1, int y1, int x2, int y2) {
     // The beams are such lines, hundreds of rows long.
     Pixel* row = &picture_.at(0, y1);
     const std::ptrdiff_t rowStep = sy * static_cast<std::ptrdiff_t>(kStageWidth);
+    if (-dy >= dx) {
+      // A steep line steps to the next row on every step, so each row holds one pixel;
+      // whether it also steps sideways follows the slope, which a branch predictor cannot
+      // follow, so it is computed without a branch.
+      while (true) {
+        row[x] = kLineColour;
+        painted_.AddRun(y, x, x + 1);
+        if (y == y2) return;
+        const bool sideways = 2 * error >= dy;
+        error += (sideways ? dy : 0) + dx;
+        x += sideways ? sx : 0;
+        y += sy;
+        row += rowStep;
+      }
+    }
     while (x != x2 || y != y2) {
       const int twice = 2 * error;
       const int rowX = x;
@@ -355,7 +379,17 @@ RowSpans Compositor::TakeDamage() {
   for (int y = painted_.top(); y < painted_.bottom(); ++y) {
     if (!painted_.RowEmpty(y)) taken.AddRun(y, painted_.begin(y), painted_.end(y));
   }
-  for (const Rect& column : paintedColumns_) taken.AddRect(column);
+  // The crosshair's columns stand side by side: each run of neighbours is added as one
+  // rectangle, a few rows more than painted at most.
+  for (size_t i = 0; i < paintedColumns_.size();) {
+    Rect block = paintedColumns_[i];
+    for (++i; i < paintedColumns_.size() && paintedColumns_[i].x <= block.right() &&
+              paintedColumns_[i].right() >= block.x;
+         ++i) {
+      block = BoundingBox(block, paintedColumns_[i]);
+    }
+    taken.AddRect(block);
+  }
   damage_.Clear();
   return taken;
 }
