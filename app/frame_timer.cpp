@@ -9,7 +9,7 @@ namespace {
 
 // A screen shows at most its refresh rate, so fast ticks are gathered into wakes about
 // one frame apart.
-constexpr FrameTimer::Time kFrame = std::chrono::milliseconds(16);
+constexpr FrameTimer::Time kFrame = std::chrono::milliseconds(TickSchedule::kFrameMs);
 
 }  // namespace
 

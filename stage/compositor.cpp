@@ -376,8 +376,23 @@ RowSpans Compositor::TakeDamage() {
   // composition that wiped them. A line from before the last call counts again, which
   // costs a present of a few unchanged pixels and saves work on every line drawn.
   RowSpans taken = damage_;
-  for (int y = painted_.top(); y < painted_.bottom(); ++y) {
-    if (!painted_.RowEmpty(y)) taken.AddRun(y, painted_.begin(y), painted_.end(y));
+  // A beam's rows each have a span of their own, and every span would become a rectangle
+  // that the window presents on its own; a band of rows is given its widest span instead,
+  // a few more pixels in far fewer rectangles.
+  constexpr int kBand = 8;
+  for (int y = painted_.top(); y < painted_.bottom(); y += kBand) {
+    int begin = kStageWidth;
+    int end = 0;
+    int top = kStageHeight;
+    int bottom = 0;
+    for (int row = y; row < std::min(y + kBand, painted_.bottom()); ++row) {
+      if (painted_.RowEmpty(row)) continue;
+      begin = std::min(begin, painted_.begin(row));
+      end = std::max(end, painted_.end(row));
+      top = std::min(top, row);
+      bottom = row + 1;
+    }
+    if (begin < end) taken.AddRect({begin, top, end - begin, bottom - top});
   }
   // The crosshair's columns stand side by side: each run of neighbours is added as one
   // rectangle, a few rows more than painted at most.
