@@ -314,27 +314,18 @@ void Compositor::DrawLine(int x1, int y1, int x2, int y2) {
         row += rowStep;
       }
     }
-    while (x != x2 || y != y2) {
-      const int twice = 2 * error;
-      const int rowX = x;
-      if (twice >= dy) {
-        error += dy;
-        x += sx;
-      }
-      if (twice <= dx) {
-        error += dx;
-        const int begin = std::min(runStart, rowX);
-        const int end = std::max(runStart, rowX);
-        PaintSpan(row, begin, end);
-        painted_.AddRun(y, begin, end + 1);
-        y += sy;
-        row += rowStep;
-        runStart = x;
-      }
+    // A shallow line steps sideways on every step and to the next row as the slope has
+    // it, likewise without a branch; its pixels are marked painted one at a time.
+    while (true) {
+      row[x] = kLineColour;
+      painted_.AddRun(y, x, x + 1);
+      if (x == x2) return;
+      const bool down = 2 * error <= dx;
+      error += dy + (down ? dx : 0);
+      x += sx;
+      y += down ? sy : 0;
+      row += down ? rowStep : 0;
     }
-    PaintSpan(row, std::min(runStart, x), std::max(runStart, x));
-    painted_.AddRun(y, std::min(runStart, x), std::max(runStart, x) + 1);
-    return;
   }
   while (x != x2 || y != y2) {
     const int twice = 2 * error;
