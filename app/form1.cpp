@@ -5,8 +5,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <utility>
+
 #include "app/app_icon.h"
-#include "app/frame_timer.h"
 #include "app/menus.h"
 #include "stage/stage_widget.h"
 
@@ -31,7 +32,8 @@ QAction* AddItem(QMenu* menu, std::string_view caption) {
 
 }  // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent), animation_(&captions_) {
+Form1::Form1(QWidget* parent, FrameTimer::Clock clock)
+    : QMainWindow(parent), animation_(&captions_) {
   setWindowTitle(FromUtf8(kWindowTitle));
   setWindowIcon(MakeAppIcon());
   animation_.Start();
@@ -43,7 +45,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), animation_(&captions_) {
   // The window takes the size of the stage under the menu bar and keeps it.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-  timer1_ = new FrameTimer(animation_.intervalMs(), this);
+  timer1_ = new FrameTimer(animation_.intervalMs(), this, std::move(clock));
   connect(timer1_, &FrameTimer::timeout, this, &Form1::OnTimer1);
   // The stage gathers the damage of every tick of a wake; it is shown once after them.
   connect(timer1_, &FrameTimer::caughtUp, this, &Form1::Present);
