@@ -10,10 +10,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build >/dev/null
 cmake --build build -j"$(nproc)" --target tick_cost_bench window_driver >/dev/null
-build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' build/CMakeCache.txt)
+# The flags the stage and its compositor are built with: those of the default build type
+# unless build/ was configured with another.
+flags=$(sed -n 's/^CXX_FLAGS = //p' build/stage/CMakeFiles/animatsiya_stage.dir/flags.make)
 ticks=$(build/bin/tick_cost_bench 2>/dev/null | sed -n '/^figure/,$p')
 window=$(xvfb-run -a -s "-screen 0 1024x768x24" build/bin/window_driver 2>/dev/null)
 printf '%s\n' "$ticks" | sed '/^(/d'
 printf '%s\n' "$window" | sed '/^figure/d;/^(/d'
 printf '%s\n' "$ticks" "$window" | sed -n '/^(/p'
-echo "(build type: ${build_type:-none})"
+echo "(built with: ${flags%% -W*})"

@@ -253,6 +253,8 @@ void Compositor::DrawLine(int x1, int y1, int x2, int y2) {
   // Every end point that can reach here lies within 16 bits of the stage.
   const auto bits = [](int v) { return static_cast<std::uint64_t>(static_cast<std::uint16_t>(v)); };
   const std::uint64_t key = bits(x1) << 48 | bits(y1) << 32 | bits(x2) << 16 | bits(y2);
+  // Most repeats repeat the line just drawn.
+  if (!linesSinceCompose_.empty() && linesSinceCompose_.back() == key) return;
   if (std::find(linesSinceCompose_.begin(), linesSinceCompose_.end(), key) !=
       linesSinceCompose_.end()) {
     return;
