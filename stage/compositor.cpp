@@ -38,7 +38,15 @@ void Compositor::ComposeInto(Raster& target, const Rect& r) const {
   // Each pixel is written once, from the frontmost layer that covers it or else the
   // background, rather than filled and then overdrawn back to front: the first tick of a
   // scene hides many large sprites, and their rectangles overlap.
-  std::array<Rect, kLayerCount> parts;  // the visible layers' parts of r, front first
+  // The visible layers' parts of r, front first. Plain structs, so that the arrays are not
+  // cleared on every call: composing after a tick is many small calls.
+  struct Part {
+    int x0;
+    int y0;
+    int x1;
+    int y1;
+  };
+  std::array<Part, kLayerCount> parts;
   std::array<const Layer*, kLayerCount> sources;
   std::array<int, 2 * kLayerCount + 2> edges;  // rows where the layers reaching in change
   int count = 0;
@@ -50,7 +58,7 @@ void Compositor::ComposeInto(Raster& target, const Rect& r) const {
     if (layer.raster == nullptr) continue;
     const Rect part = Intersect(layer.rect, r);
     if (part.empty()) continue;
-    parts[count] = part;
+    parts[count] = {part.x, part.y, part.right(), part.bottom()};
     sources[count] = &layer;
     ++count;
     edges[edgeCount++] = part.y;
@@ -68,35 +76,38 @@ void Compositor::ComposeInto(Raster& target, const Rect& r) const {
     int layer;  // index into parts, or -1 for the background
   };
   std::array<Run, 2 * kLayerCount + 1> runs;
-  std::array<std::pair<int, int>, kLayerCount + 1> covered;  // sorted, disjoint
+  struct Span {
+    int begin;
+    int end;
+  };
+  std::array<Span, kLayerCount + 1> covered;  // sorted, disjoint
   for (int b = 0; b + 1 < edgeCount; ++b) {
     const int top = edges[b];
     const int bottom = edges[b + 1];
     int runCount = 0;
     int coveredCount = 0;
     for (int k = 0; k < count; ++k) {
-      const Rect& part = parts[k];
-      if (part.y > top || part.bottom() < bottom) continue;
+      const Part& part = parts[k];
+      if (part.y0 > top || part.y1 < bottom) continue;
       // The stretches of this layer that no layer in front of it covers.
-      int x = part.x;
-      int at = 0;
-      for (; at < coveredCount && x < part.right(); ++at) {
-        const auto [begin, end] = covered[at];
-        if (end <= x) continue;
-        if (begin >= part.right()) break;
-        if (begin > x) runs[runCount++] = {x, begin, k};
-        x = std::max(x, end);
+      int x = part.x0;
+      for (int at = 0; at < coveredCount && x < part.x1; ++at) {
+        const Span span = covered[at];
+        if (span.end <= x) continue;
+        if (span.begin >= part.x1) break;
+        if (span.begin > x) runs[runCount++] = {x, span.begin, k};
+        x = std::max(x, span.end);
       }
-      if (x < part.right()) runs[runCount++] = {x, part.right(), k};
+      if (x < part.x1) runs[runCount++] = {x, part.x1, k};
       // Merge the layer's span into the covered spans.
-      int begin = part.x;
-      int end = part.right();
+      int begin = part.x0;
+      int end = part.x1;
       int first = 0;
-      while (first < coveredCount && covered[first].second < begin) ++first;
+      while (first < coveredCount && covered[first].end < begin) ++first;
       int last = first;
-      while (last < coveredCount && covered[last].first <= end) {
-        begin = std::min(begin, covered[last].first);
-        end = std::max(end, covered[last].second);
+      while (last < coveredCount && covered[last].begin <= end) {
+        begin = std::min(begin, covered[last].begin);
+        end = std::max(end, covered[last].end);
         ++last;
       }
       const int removed = last - first;
@@ -114,8 +125,8 @@ void Compositor::ComposeInto(Raster& target, const Rect& r) const {
     }
     int x = r.x;
     for (int at = 0; at < coveredCount; ++at) {
-      if (covered[at].first > x) runs[runCount++] = {x, covered[at].first, -1};
-      x = covered[at].second;
+      if (covered[at].begin > x) runs[runCount++] = {x, covered[at].begin, -1};
+      x = covered[at].end;
     }
     if (x < r.right()) runs[runCount++] = {x, r.right(), -1};
 
@@ -179,6 +190,18 @@ void Compositor::ComposeUnion(const std::vector<Rect>& rects) {
   }
   std::sort(edges.begin(), edges.end());
   edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+  // Neighbouring bands with the same runs are composed as one: two rectangles side by side
+  // but not level would otherwise cut each other into several thin bands.
+  std::vector<std::pair<int, int>>& merged = mergedRuns_;
+  std::vector<std::pair<int, int>>& growing = growingRuns_;
+  growing.clear();
+  int growingTop = 0;
+  int growingBottom = 0;
+  const auto composeGrowing = [&] {
+    for (const auto& [begin, end] : growing) {
+      Compose({begin, growingTop, end - begin, growingBottom - growingTop});
+    }
+  };
   for (size_t b = 0; b + 1 < edges.size(); ++b) {
     const int top = edges[b];
     const int bottom = edges[b + 1];
@@ -187,13 +210,23 @@ void Compositor::ComposeUnion(const std::vector<Rect>& rects) {
       if (!r.empty() && r.y <= top && r.bottom() >= bottom) runs.push_back({r.x, r.right()});
     }
     std::sort(runs.begin(), runs.end());
+    merged.clear();
     for (size_t i = 0; i < runs.size();) {
       int begin = runs[i].first;
       int end = runs[i].second;
       for (++i; i < runs.size() && runs[i].first <= end; ++i) end = std::max(end, runs[i].second);
-      Compose({begin, top, end - begin, bottom - top});
+      merged.push_back({begin, end});
     }
+    if (merged == growing && growingBottom == top) {
+      growingBottom = bottom;
+      continue;
+    }
+    composeGrowing();
+    growing.swap(merged);
+    growingTop = top;
+    growingBottom = bottom;
   }
+  composeGrowing();
 }
 
 void Compositor::WipeLines() {
