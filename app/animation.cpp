@@ -5,8 +5,6 @@
 
 namespace animatsiya {
 
-Animation::Animation(CaptionRenderer* captions) : stage_(captions) {}
-
 void Animation::Start() {
   StartUp(state_, stage_, random_);
   stage_.FinishStep();

@@ -16,8 +16,6 @@ inline constexpr int kFastIntervalMs = 1;
 // clicks here; the trace tool and the tests drive it directly.
 class Animation {
  public:
-  explicit Animation(CaptionRenderer* captions = nullptr);
-
   // Window creation: StartUp on the freshly built stage, then the whole stage composed.
   void Start();
   // One tick of the frame timer: RunFrame, then the repaint of what the step changed.

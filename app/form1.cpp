@@ -32,8 +32,7 @@ QAction* AddItem(QMenu* menu, std::string_view caption) {
 
 }  // namespace
 
-Form1::Form1(QWidget* parent, FrameTimer::Clock clock)
-    : QMainWindow(parent), animation_(&captions_) {
+Form1::Form1(QWidget* parent, FrameTimer::Clock clock) : QMainWindow(parent) {
   setWindowTitle(FromUtf8(kWindowTitle));
   setWindowIcon(MakeAppIcon());
   animation_.Start();

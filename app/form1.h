@@ -4,7 +4,6 @@
 
 #include "app/animation.h"
 #include "app/frame_timer.h"
-#include "stage/qt_caption_renderer.h"
 
 namespace animatsiya {
 
@@ -31,7 +30,6 @@ class Form1 : public QMainWindow {
   void OnSpeedCommand(Speed speed);
   void Present();
 
-  QtCaptionRenderer captions_;  // made before the stage that draws with it
   Animation animation_;
   StageWidget* stage_ = nullptr;
   FrameTimer* timer1_ = nullptr;

@@ -32,9 +32,12 @@ void RandomSource::Reseed() {
     base = Mix(*fixedSeed_) ^ Mix(reseedCount_);
   } else {
     // Nanoseconds and the reseed count together: two reseeds within one clock reading
-    // still differ.
+    // still differ. The wall clock joins in because in a browser the high-resolution
+    // clock starts from zero with every page.
     const auto now = std::chrono::high_resolution_clock::now().time_since_epoch();
-    base = Mix(static_cast<std::uint64_t>(now.count())) ^ Mix(reseedCount_ + 0x51ED);
+    const auto wall = std::chrono::system_clock::now().time_since_epoch();
+    base = Mix(static_cast<std::uint64_t>(now.count())) ^
+           Mix(static_cast<std::uint64_t>(wall.count()) + 0x3A11) ^ Mix(reseedCount_ + 0x51ED);
   }
   generator_.seed(Mix(base));
   if (observer_ != nullptr) observer_->OnReseed();

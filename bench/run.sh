@@ -15,7 +15,8 @@ cmake --build build -j"$(nproc)" --target tick_cost_bench window_driver >/dev/nu
 flags=$(sed -n 's/^CXX_FLAGS = //p' build/stage/CMakeFiles/animatsiya_stage.dir/flags.make)
 ticks=$(build/bin/tick_cost_bench 2>/dev/null | sed -n '/^figure/,$p')
 window=$(xvfb-run -a -s "-screen 0 1024x768x24" build/bin/window_driver 2>/dev/null)
+web=$(tools/build-web.sh >/dev/null && node bench/web_bench.mjs build-web/site)
 printf '%s\n' "$ticks" | sed '/^(/d'
-printf '%s\n' "$window" | sed '/^figure/d;/^(/d'
-printf '%s\n' "$ticks" "$window" | sed -n '/^(/p'
+printf '%s\n' "$window" "$web" | sed '/^figure/d;/^(/d'
+printf '%s\n' "$ticks" "$window" "$web" | sed -n '/^(/p'
 echo "(built with: ${flags%% -W*})"

@@ -7,14 +7,11 @@
 // step, so a single input could run for minutes), and the commands that write files
 // (frame, compose and pictures with their one path argument).
 
-#include <QGuiApplication>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -73,12 +70,6 @@ bool Acceptable(std::string_view text) {
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  // One application for the whole run, as the tool has it.
-  static std::unique_ptr<QGuiApplication> application = animatsiya::MakeTraceApplication();
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

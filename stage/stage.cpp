@@ -1,5 +1,6 @@
 #include "stage/stage.h"
 
+#include "stage/caption_look.h"
 #include "stage/sprite_table.h"
 
 namespace animatsiya {
@@ -19,15 +20,13 @@ int LayerIndex(ElementId id) {
 
 }  // namespace
 
-Stage::Stage(CaptionRenderer* captions)
-    : caption_(kStartCaption),
-      captions_(captions),
-      blankCaption_(kCaptionWidth, kCaptionHeight, kBackground) {
+Stage::Stage()
+    : caption_(kStartCaption), captionLook_(kCaptionWidth, kCaptionHeight, kBackground) {
   for (const DesignRow& row : kSpriteTable) {
     elements_[row.id - 1] = {row.id, row.left, row.top, row.width, row.height, row.visible,
                              row.picture};
   }
-  captionRaster_ = captions_ != nullptr ? &captions_->Render(caption_) : &blankCaption_;
+  DrawCaption(caption_, captionLook_);
   RefreshLayers();
 }
 
@@ -38,7 +37,7 @@ Rect Stage::PixelRect(const Element& e) const {
 
 Layer Stage::LayerOf(const Element& e) const {
   if (!e.visible) return {PixelRect(e), nullptr};
-  if (e.id == Label1) return {PixelRect(e), captionRaster_};
+  if (e.id == Label1) return {PixelRect(e), &captionLook_};
   if (!e.picture) return {PixelRect(e), nullptr};
   return {PixelRect(e), GetPicture(*e.picture).raster};
 }
@@ -118,7 +117,7 @@ void Stage::SetCaption(std::string_view text) {
   if (caption_ == text) return;
   BeforeChange(Label1);
   caption_ = text;
-  if (captions_ != nullptr) captionRaster_ = &captions_->Render(caption_);
+  DrawCaption(caption_, captionLook_);
   AfterChange(Label1);
 }
 

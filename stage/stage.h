@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "pictures/picture_set.h"
-#include "stage/caption_renderer.h"
+#include "pixels/raster.h"
 #include "stage/compositor.h"
 #include "stage/element_id.h"
 
@@ -36,9 +36,8 @@ class StageObserver {
 // operations; FinishStep then repaints what they changed.
 class Stage {
  public:
-  // Builds every element from the design table. Without a caption renderer the caption
-  // is drawn as its grey rectangle alone.
-  explicit Stage(CaptionRenderer* captions = nullptr);
+  // Builds every element from the design table.
+  Stage();
   Stage(const Stage&) = delete;
   Stage& operator=(const Stage&) = delete;
 
@@ -86,9 +85,7 @@ class Stage {
 
   Element elements_[kElementCount];
   std::string caption_;
-  CaptionRenderer* captions_;
-  const Raster* captionRaster_ = nullptr;
-  Raster blankCaption_;
+  Raster captionLook_;  // the caption's text drawn on its grey rectangle
   Compositor compositor_;
   StageObserver* observer_ = nullptr;
 

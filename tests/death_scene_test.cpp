@@ -19,26 +19,15 @@ struct Frame {
   std::vector<Line> lines;
 };
 
-class DeathSceneTest : public AnimationTest {
+class DeathSceneTest : public FrameTest<Frame> {
  protected:
-  DeathSceneTest() {
-    stage.SetObserver(&recorder);
-    animation.ChooseScene(5);
-  }
+  DeathSceneTest() { animation.ChooseScene(5); }
 
-  // Runs n steps; frames[k] is what step k + 1 left.
-  std::vector<Frame> Run(int n) {
-    std::vector<Frame> frames;
-    for (int i = 0; i < n; ++i) {
-      animation.Tick();
-      frames.push_back({stage.element(Image39), stage.element(Image37), stage.element(Image1),
-                        stage.element(Image40).visible, stage.element(Label1).visible, s.ufoX,
-                        s.ufoY, s.deathTick, recorder.lines});
-    }
-    return frames;
+  Frame Look() override {
+    return {stage.element(Image39), stage.element(Image37), stage.element(Image1),
+            stage.element(Image40).visible, stage.element(Label1).visible, s.ufoX, s.ufoY,
+            s.deathTick, log.lines};
   }
-
-  LineRecorder recorder;
 };
 
 enum class Beam { None, Reaper, Man };

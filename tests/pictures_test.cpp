@@ -1,29 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iterator>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "pictures/palette.h"
 #include "pictures/picture_set.h"
 #include "stage/stage.h"
 
 namespace animatsiya {
 namespace {
-
-constexpr Pixel kBlack = Rgb(0, 0, 0);
-constexpr Pixel kWhite = Rgb(255, 255, 255);
-constexpr Pixel kRed = Rgb(255, 0, 0);
-constexpr Pixel kBlue = Rgb(0, 0, 255);
-constexpr Pixel kYellow = Rgb(255, 255, 0);
-constexpr Pixel kMagenta = Rgb(255, 0, 255);
-constexpr Pixel kCrimson = Rgb(255, 0, 128);
-constexpr Pixel kGreen = Rgb(0, 128, 0);
-constexpr Pixel kSkyBlue = Rgb(0, 128, 255);
-constexpr Pixel kOrange = Rgb(255, 128, 64);
-constexpr Pixel kBrown = Rgb(128, 64, 0);
-constexpr Pixel kPurple = Rgb(128, 0, 128);
 
 const Raster& R(PictureId id) { return *GetPicture(id).raster; }
 
@@ -38,48 +26,45 @@ ElementId HolderOf(PictureId id) {
   return static_cast<ElementId>(std::stoi(std::string(NameOf(id).substr(5))));
 }
 
-struct SizeCase {
-  PictureId id;
-  int width;
-  int height;
-};
+// A colour of the program's palette, by its name in pictures/palette.txt.
+Pixel Colour(std::string_view name) {
+  for (const PaletteColour& colour : Palette()) {
+    if (name == colour.name) return colour.pixel;
+  }
+  ADD_FAILURE() << name << " is not in the palette";
+  return 0;
+}
 
-TEST(Pictures, EveryPictureHasItsPixelSize) {
-  const SizeCase cases[] = {
-      {PictureId::Image1, 68, 52},    {PictureId::Image2, 68, 51},    {PictureId::Image3, 75, 54},
-      {PictureId::Image4, 68, 51},    {PictureId::Image7, 91, 17},    {PictureId::Image8, 91, 17},
-      {PictureId::Image9, 17, 92},    {PictureId::Image10, 17, 92},   {PictureId::Image15, 36, 33},
-      {PictureId::Image16, 32, 29},   {PictureId::Image17, 137, 196}, {PictureId::Image18, 10, 8},
-      {PictureId::Image19, 39, 67},   {PictureId::Image20, 39, 67},   {PictureId::Image22, 458, 103},
-      {PictureId::Image23, 119, 172}, {PictureId::Image24, 119, 172}, {PictureId::Image25, 118, 172},
-      {PictureId::Image26, 118, 172}, {PictureId::Image29, 208, 94},  {PictureId::Image30, 208, 94},
-      {PictureId::Image31, 209, 75},  {PictureId::Image32, 209, 75},  {PictureId::Image33, 167, 126},
-      {PictureId::Image34, 252, 97},  {PictureId::Image35, 252, 96},  {PictureId::Image36, 252, 96},
-      {PictureId::Image37, 70, 107},  {PictureId::Image38, 64, 107},  {PictureId::Image40, 70, 107},
-  };
-  ASSERT_EQ(std::size(cases), static_cast<size_t>(kPictureCount));
-  for (const SizeCase& c : cases) {
-    SCOPED_TRACE(std::string(NameOf(c.id)));
-    EXPECT_EQ(GetPicture(c.id).id, c.id);
-    EXPECT_EQ(R(c.id).width, c.width);
-    EXPECT_EQ(R(c.id).height, c.height);
-    EXPECT_EQ(R(c.id).pixels.size(), static_cast<size_t>(c.width) * c.height);
-    EXPECT_EQ(SizeOf(c.id).width, c.width);
-    EXPECT_EQ(SizeOf(c.id).height, c.height);
-    EXPECT_EQ(PictureNamed(NameOf(c.id)), c.id);
+TEST(Pictures, EachPictureHasTheSizeItsTableGives) {
+  for (PictureId id : AllPictures()) {
+    SCOPED_TRACE(std::string(NameOf(id)));
+    EXPECT_EQ(GetPicture(id).id, id);
+    EXPECT_EQ(PictureNamed(NameOf(id)), id);
+    EXPECT_GT(SizeOf(id).width, 0);
+    EXPECT_GT(SizeOf(id).height, 0);
+    EXPECT_EQ(R(id).width, SizeOf(id).width);
+    EXPECT_EQ(R(id).height, SizeOf(id).height);
+    EXPECT_EQ(R(id).pixels.size(), static_cast<size_t>(R(id).width) * R(id).height);
   }
 }
 
-TEST(Pictures, UseOnlyTheThirteenColours) {
-  const std::set<Pixel> palette = {kBackground, kBlack,  kWhite,   kRed,    kBlue,
-                                   kYellow,     kMagenta, kCrimson, kGreen,  kSkyBlue,
-                                   kOrange,     kBrown,   kPurple};
+// The set as a whole uses exactly the palette's colours.
+TEST(Pictures, UseThePaletteColoursAndNoOthers) {
+  ASSERT_EQ(Palette().size(), 13u);
+  std::set<Pixel> palette;
+  for (const PaletteColour& colour : Palette()) palette.insert(colour.pixel);
+  EXPECT_EQ(palette.count(kBackground), 1u);
+  std::set<Pixel> used;
   for (PictureId id : AllPictures()) {
     SCOPED_TRACE(std::string(NameOf(id)));
     int strays = 0;
-    for (Pixel p : R(id).pixels) strays += palette.count(p) == 0;
+    for (Pixel p : R(id).pixels) {
+      strays += palette.count(p) == 0;
+      used.insert(p);
+    }
     EXPECT_EQ(strays, 0);
   }
+  EXPECT_EQ(used, palette);
 }
 
 // Each picture shows the colours its figure is made of; a lost recolouring or a
@@ -87,40 +72,41 @@ TEST(Pictures, UseOnlyTheThirteenColours) {
 TEST(Pictures, ShowTheColoursOfTheirFigures) {
   struct Case {
     PictureId id;
-    std::vector<Pixel> colours;
-    std::vector<Pixel> absent;
+    std::vector<std::string> colours;
+    std::vector<std::string> absent;
   };
   const Case cases[] = {
-      {PictureId::Image1, {kRed, kBlack, kBackground}, {kBlue}},
-      {PictureId::Image2, {kBlue, kBlack, kBackground}, {kRed}},
-      {PictureId::Image3, {kBlue, kBlack}, {kRed}},
-      {PictureId::Image7, {kRed, kBlack}, {kBlue}},
-      {PictureId::Image8, {kBlue, kBlack}, {kRed}},
-      {PictureId::Image15, {kMagenta, kBlack}, {}},
-      {PictureId::Image16, {kYellow, kBlack}, {}},
-      {PictureId::Image17, {kGreen, kMagenta, kBrown, kBlack}, {}},
-      {PictureId::Image18, {kMagenta, kGreen}, {}},
-      {PictureId::Image22, {kRed, kBlue, kYellow, kMagenta, kCrimson, kGreen, kSkyBlue, kBlack}, {}},
-      {PictureId::Image23, {kBlue, kOrange, kBlack}, {kRed}},
-      {PictureId::Image25, {kRed, kOrange, kBlack}, {kBlue}},
-      {PictureId::Image29, {kBlue, kYellow, kOrange, kBlack}, {}},
-      {PictureId::Image31, {kRed, kYellow, kOrange, kBlack}, {}},
-      {PictureId::Image33, {kMagenta, kBlack}, {}},
-      {PictureId::Image34, {kGreen, kPurple, kOrange, kBrown, kBlack}, {}},
-      {PictureId::Image36, {kGreen, kPurple, kBrown}, {kOrange}},
-      {PictureId::Image37, {kBlack, kWhite, kOrange}, {}},
-      {PictureId::Image38, {kBlack, kOrange}, {}},
+      {PictureId::Image1, {"red", "black", "background grey"}, {"blue"}},
+      {PictureId::Image2, {"blue", "black", "background grey"}, {"red"}},
+      {PictureId::Image3, {"blue", "black"}, {"red"}},
+      {PictureId::Image7, {"red", "black"}, {"blue"}},
+      {PictureId::Image8, {"blue", "black"}, {"red"}},
+      {PictureId::Image15, {"magenta", "black"}, {}},
+      {PictureId::Image16, {"yellow", "black"}, {}},
+      {PictureId::Image17, {"green", "magenta", "brown", "black"}, {}},
+      {PictureId::Image18, {"magenta", "green"}, {}},
+      {PictureId::Image22,
+       {"red", "blue", "yellow", "magenta", "crimson", "green", "sky blue", "black"}, {}},
+      {PictureId::Image23, {"blue", "orange", "black"}, {"red"}},
+      {PictureId::Image25, {"red", "orange", "black"}, {"blue"}},
+      {PictureId::Image29, {"blue", "yellow", "orange", "black"}, {}},
+      {PictureId::Image31, {"red", "yellow", "orange", "black"}, {}},
+      {PictureId::Image33, {"magenta", "black"}, {}},
+      {PictureId::Image34, {"green", "purple", "orange", "brown", "black"}, {}},
+      {PictureId::Image36, {"green", "purple", "brown"}, {"orange"}},
+      {PictureId::Image37, {"black", "white", "orange"}, {}},
+      {PictureId::Image38, {"black", "orange"}, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(NameOf(c.id)));
     const std::set<Pixel> used(R(c.id).pixels.begin(), R(c.id).pixels.end());
-    for (Pixel colour : c.colours) EXPECT_EQ(used.count(colour), 1u) << std::hex << colour;
-    for (Pixel colour : c.absent) EXPECT_EQ(used.count(colour), 0u) << std::hex << colour;
+    for (const std::string& name : c.colours) EXPECT_EQ(used.count(Colour(name)), 1u) << name;
+    for (const std::string& name : c.absent) EXPECT_EQ(used.count(Colour(name)), 0u) << name;
   }
   // The walker is drawn in black lines only.
   for (PictureId walker : {PictureId::Image19, PictureId::Image20}) {
     const std::set<Pixel> used(R(walker).pixels.begin(), R(walker).pixels.end());
-    EXPECT_EQ(used, (std::set<Pixel>{kBackground, kBlack})) << NameOf(walker);
+    EXPECT_EQ(used, (std::set<Pixel>{kBackground, Colour("black")})) << NameOf(walker);
   }
 }
 
@@ -138,13 +124,16 @@ Raster Swapped(const Raster& from, Pixel old, Pixel replacement) {
 }
 
 TEST(Pictures, BluePaddlesAreTheRedOnesRecoloured) {
-  EXPECT_EQ(R(PictureId::Image8).pixels, Swapped(R(PictureId::Image7), kRed, kBlue).pixels);
-  EXPECT_EQ(R(PictureId::Image10).pixels, Swapped(R(PictureId::Image9), kRed, kBlue).pixels);
+  const Pixel red = Colour("red");
+  const Pixel blue = Colour("blue");
+  EXPECT_EQ(R(PictureId::Image8).pixels, Swapped(R(PictureId::Image7), red, blue).pixels);
+  EXPECT_EQ(R(PictureId::Image10).pixels, Swapped(R(PictureId::Image9), red, blue).pixels);
 }
 
 TEST(Pictures, TheUfoIsTheSaucerInRedWithOneMoreGreyRow) {
   const Raster& ufo = R(PictureId::Image1);
-  const Raster red = Swapped(R(PictureId::Image2), kBlue, kRed);
+  const Raster red = Swapped(R(PictureId::Image2), Colour("blue"), Colour("red"));
+  ASSERT_EQ(ufo.width, red.width);
   ASSERT_EQ(ufo.height, red.height + 1);
   for (int y = 0; y < red.height; ++y) {
     for (int x = 0; x < red.width; ++x) ASSERT_EQ(ufo.at(x, y), red.at(x, y)) << x << "," << y;
@@ -195,6 +184,94 @@ TEST(Pictures, PosePairsShareTheirUpperBody) {
       for (int x = 0; x < std::min(a.width, b.width); ++x) moving += a.at(x, y) != b.at(x, y);
     }
     EXPECT_GT(moving, 0);
+  }
+}
+
+int FigurePixelsInRow(const Raster& r, int y) {
+  int n = 0;
+  for (int x = 0; x < r.width; ++x) n += r.at(x, y) != kBackground;
+  return n;
+}
+
+int FigurePixelsInColumn(const Raster& r, int x) {
+  int n = 0;
+  for (int y = 0; y < r.height; ++y) n += r.at(x, y) != kBackground;
+  return n;
+}
+
+// Hair that touches row 0 is hair sliced off by the picture's edge.
+TEST(Pictures, HairStaysInsideThePicture) {
+  for (PictureId id : {PictureId::Image23, PictureId::Image24, PictureId::Image25,
+                       PictureId::Image26, PictureId::Image31, PictureId::Image32}) {
+    EXPECT_EQ(FigurePixelsInRow(R(id), 0), 0) << NameOf(id);
+  }
+}
+
+// A blade drawn past the right edge shows as a long straight run in the last column.
+TEST(Pictures, TheScytheBladeCurvesInsideThePicture) {
+  for (PictureId id : {PictureId::Image37, PictureId::Image40}) {
+    EXPECT_LE(FigurePixelsInColumn(R(id), R(id).width - 1), 4) << NameOf(id);
+  }
+}
+
+TEST(Pictures, SaucersAreMirrorSymmetric) {
+  for (PictureId id : {PictureId::Image1, PictureId::Image2, PictureId::Image4}) {
+    const Raster& r = R(id);
+    int differing = 0;
+    for (int y = 0; y < r.height; ++y) {
+      for (int x = 0; x < r.width; ++x) differing += r.at(x, y) != r.at(r.width - 1 - x, y);
+    }
+    EXPECT_LE(differing, 4) << NameOf(id);
+  }
+}
+
+// Sizes of the 8-connected groups of figure pixels, largest first.
+std::vector<int> ConnectedParts(const Raster& r) {
+  std::vector<bool> seen(r.pixels.size(), false);
+  std::vector<int> parts;
+  for (int start = 0; start < static_cast<int>(r.pixels.size()); ++start) {
+    if (seen[start] || r.pixels[start] == kBackground) continue;
+    int size = 0;
+    std::vector<int> todo = {start};
+    seen[start] = true;
+    while (!todo.empty()) {
+      const int p = todo.back();
+      todo.pop_back();
+      ++size;
+      const int px = p % r.width;
+      const int py = p / r.width;
+      for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+          const int x = px + dx;
+          const int y = py + dy;
+          if (x < 0 || y < 0 || x >= r.width || y >= r.height) continue;
+          const int q = y * r.width + x;
+          if (!seen[q] && r.pixels[q] != kBackground) {
+            seen[q] = true;
+            todo.push_back(q);
+          }
+        }
+      }
+    }
+    parts.push_back(size);
+  }
+  std::sort(parts.rbegin(), parts.rend());
+  return parts;
+}
+
+// A head that floats above its body, or a limb that misses its shoulder, splits a
+// figure in two; only details as small as an eye may stand apart.
+TEST(Pictures, EachFigureIsOneConnectedDrawing) {
+  constexpr int kLargestDetail = 12;
+  for (PictureId id : {PictureId::Image19, PictureId::Image20, PictureId::Image23,
+                       PictureId::Image24, PictureId::Image25, PictureId::Image26,
+                       PictureId::Image29, PictureId::Image30, PictureId::Image31,
+                       PictureId::Image32, PictureId::Image34, PictureId::Image35,
+                       PictureId::Image37}) {
+    SCOPED_TRACE(std::string(NameOf(id)));
+    const std::vector<int> parts = ConnectedParts(R(id));
+    ASSERT_FALSE(parts.empty());
+    for (size_t i = 1; i < parts.size(); ++i) EXPECT_LE(parts[i], kLargestDetail) << "part " << i;
   }
 }
 

@@ -1,7 +1,10 @@
-#include <optional>
-#include <string>
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+#include <string_view>
 #include <vector>
 
+#include "scenes/captions.h"
 #include "tests/test_support.h"
 
 namespace animatsiya::testing {
@@ -9,27 +12,7 @@ namespace {
 
 using P = PictureId;
 
-constexpr const char* kTitle = "Прикол над нло";
-constexpr const char* kNewtonCaption = "Как Ньютон открыл закон физики";
-
-// Keeps every draw and reseed, in order: a reseed shows as n = 0.
-class DrawRecorder : public RandomObserver {
- public:
-  struct Draw {
-    int n, value;
-    bool operator==(const Draw&) const = default;
-  };
-  void OnRandomInt(int n, int value) override { draws.push_back({n, value}); }
-  void OnReseed() override { draws.push_back({0, 0}); }
-  std::vector<Draw> draws;
-};
-
-class SightSceneTest : public AnimationTest {
- protected:
-  SightSceneTest() { stage.SetObserver(&recorder); }
-
-  LineRecorder recorder;
-};
+class SightSceneTest : public AnimationTest {};
 
 // The crosshair lines of one tick: 50 horizontal and 50 vertical, interleaved.
 std::vector<Line> CrosshairLines(int sightX, int sightY) {
@@ -58,7 +41,7 @@ TEST_F(SightSceneTest, CrosshairAndBeamOverOneLoop) {
                             s.targetY + 200 + i});
       }
     }
-    EXPECT_EQ(recorder.lines, expected);
+    EXPECT_EQ(log.lines, expected);
     if (tick >= 10 && tick < 50) {
       EXPECT_TRUE(stage.element(Image1).visible);
     }
@@ -69,20 +52,18 @@ TEST_F(SightSceneTest, CrosshairAndBeamOverOneLoop) {
 
 // Every new target reseeds and draws its place; no other tick draws.
 TEST_F(SightSceneTest, NewTargetReseedsAndDrawsItsPlace) {
-  DrawRecorder draws;
-  animation.random().SetObserver(&draws);
   animation.ChooseScene(6);
   for (int tick = 1; tick <= 143; ++tick) {
     SCOPED_TRACE(tick);
-    draws.draws.clear();
+    log.Reset();
     animation.Tick();
     if (s.sightTick != 1) {
-      EXPECT_TRUE(draws.draws.empty());
+      EXPECT_TRUE(log.draws.empty());
+      EXPECT_TRUE(log.reseeds.empty());
       continue;
     }
-    const std::vector<DrawRecorder::Draw> expected = {
-        {0, 0}, {10000, s.targetX}, {5500, s.targetY}};
-    EXPECT_EQ(draws.draws, expected);
+    EXPECT_EQ(log.reseeds, std::vector<std::size_t>{0});
+    EXPECT_EQ(log.draws, (std::vector<Draw>{{10000, s.targetX}, {5500, s.targetY}}));
     const Element& target = stage.element(Image40);
     EXPECT_EQ(target.left, s.targetX);
     EXPECT_EQ(target.top, s.targetY);
@@ -90,7 +71,6 @@ TEST_F(SightSceneTest, NewTargetReseedsAndDrawsItsPlace) {
     // An intact reaper is handed on as it stands.
     EXPECT_EQ(target.picture, P::Image37);
   }
-  animation.random().SetObserver(nullptr);
 }
 
 // Where the crosshair goes from an offset to the aim point, on both axes.
@@ -127,59 +107,52 @@ TEST_F(SightSceneTest, CrosshairComesToRestPastTheAimPoint) {
   }
 }
 
+// How many letters a UTF-8 text holds.
+std::size_t Letters(std::string_view text) {
+  return std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; });
+}
+
+// The title is typed letter by letter, spaces included, up to the whole title.
+TEST(SightTitleTest, EachCaptionTypesOneLetterMore) {
+  std::size_t letters = 0;
+  int titleTick = 1;
+  for (const TitleCaption& row : kTitleCaptions) {
+    SCOPED_TRACE(row.caption);
+    EXPECT_GT(row.titleTick, titleTick);
+    EXPECT_TRUE(kSightTitle.starts_with(row.caption));
+    EXPECT_EQ(Letters(row.caption), ++letters);
+    titleTick = row.titleTick;
+  }
+  EXPECT_EQ(std::end(kTitleCaptions)[-1].caption, kSightTitle);
+}
+
+// From the first tick a blank caption, then each caption of the title on its titleTick,
+// kept until the next one even when something else was set in between; past the last,
+// the whole title on every tick, shown up to titleTick 170.
 TEST_F(SightSceneTest, TitleTypedByTitleTick) {
-  struct Row {
-    int titleTick;
-    const char* caption;
-    bool visible;
-  };
-  const Row rows[] = {
-      {1, " ", true},
-      {2, "П", true},
-      {4, "П", true},
-      {5, "Пр", true},
-      {8, "При", true},
-      {11, "Прик", true},
-      {14, "Прико", true},
-      {17, "Прикол", true},
-      {19, "Прикол", true},
-      {20, "Прикол ", true},
-      {21, "Прикол ", true},
-      {22, kNewtonCaption, true},  // set by hand after tick 21: kept until the next caption
-      {23, "Прикол н", true},
-      {24, "Прикол н", true},
-      {25, "Прикол на", true},
-      {27, "Прикол на", true},
-      {28, "Прикол над", true},
-      {31, "Прикол над ", true},
-      {34, "Прикол над н", true},
-      {37, "Прикол над нл", true},
-      {40, kTitle, true},
-      {41, kTitle, true},
-      {101, kTitle, true},  // set by hand after tick 100: the full title is set every tick
-      {170, kTitle, true},
-      {171, kTitle, false},
-      {200, kTitle, false},
-  };
   // Scene 1 hides the caption first, so the sight scene has to show it.
   animation.Tick();
   ASSERT_FALSE(stage.element(Label1).visible);
   animation.ChooseScene(6);
 
-  std::vector<std::string> captions{""};
-  std::vector<bool> visible{false};
+  const int typedBy = std::end(kTitleCaptions)[-1].titleTick;
+  const TitleCaption* next = std::begin(kTitleCaptions);
+  std::string_view expected;
   for (int tick = 1; tick <= 200; ++tick) {
+    SCOPED_TRACE(tick);
     animation.Tick();
-    captions.push_back(stage.caption());
-    visible.push_back(stage.element(Label1).visible);
-    if (tick == 21 || tick == 100) stage.SetCaption(kNewtonCaption);
+    if (tick == 1) expected = " ";
+    if (next != std::end(kTitleCaptions) && next->titleTick == tick) expected = (next++)->caption;
+    if (tick > typedBy) expected = kSightTitle;
+    EXPECT_EQ(stage.caption(), expected);
+    EXPECT_EQ(stage.element(Label1).visible, tick <= 170);
+    if (tick == 21 || tick == 100) {
+      stage.SetCaption(kNewtonCaption);
+      expected = kNewtonCaption;
+    }
   }
+  EXPECT_EQ(next, std::end(kTitleCaptions));
   EXPECT_EQ(s.titleTick, 200);
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.titleTick);
-    EXPECT_EQ(captions[row.titleTick], row.caption);
-    EXPECT_EQ(visible[row.titleTick], row.visible);
-  }
 }
 
 // titleTick stops at its limit, and the title stays hidden there for good.
@@ -192,7 +165,7 @@ TEST_F(SightSceneTest, TitleTickHeldAtItsLimit) {
     stage.SetCaption(kNewtonCaption);
     animation.Tick();
     EXPECT_EQ(s.titleTick, 32767);
-    EXPECT_EQ(stage.caption(), kTitle);
+    EXPECT_EQ(stage.caption(), kSightTitle);
     EXPECT_FALSE(stage.element(Label1).visible);
   }
   EXPECT_EQ(Int16::OverflowCount(), overflows);
@@ -247,8 +220,8 @@ TEST_P(SightReturnTest, TargetHiddenUntilNextLoop) {
       EXPECT_EQ(target.picture, P::Image38);
     }
     if (tick > 50 && tick < 60) {
-      ASSERT_EQ(recorder.lines.size(), 160u);
-      EXPECT_EQ(recorder.lines.back(),
+      ASSERT_EQ(log.lines.size(), 160u);
+      EXPECT_EQ(log.lines.back(),
                 (Line{s.ufoX + 260, s.ufoY + 260, s.targetX + 260, s.targetY + 260}));
     }
   }

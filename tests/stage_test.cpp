@@ -2,12 +2,11 @@
 
 #include <random>
 
+#include "stage/caption_look.h"
 #include "stage/stage.h"
 
 namespace animatsiya {
 namespace {
-
-constexpr Pixel kBlack = Rgb(0, 0, 0);
 
 // Pixel rectangle of an element, as the stage maps twips to pixels.
 Rect RectOf(const Element& e) {
@@ -21,7 +20,7 @@ void PaintLine(Raster& r, int x1, int y1, int x2, int y2) {
   const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
   int err = dx + dy;
   for (;;) {
-    if (x1 >= 0 && y1 >= 0 && x1 < r.width && y1 < r.height) r.at(x1, y1) = kBlack;
+    if (x1 >= 0 && y1 >= 0 && x1 < r.width && y1 < r.height) r.at(x1, y1) = kLineColour;
     if (x1 == x2 && y1 == y2) return;
     const int e2 = 2 * err;
     if (e2 >= dy) { err += dy; x1 += sx; }
@@ -118,20 +117,39 @@ TEST(StageTest, CaptionHidesTheUfoAndTheTargetCoversTheCaption) {
   const Raster fresh = stage.ComposeFresh();
   const Raster& ufo = *GetPicture(PictureId::Image1).raster;
   const Raster& reaper = *GetPicture(PictureId::Image40).raster;
-  // The UFO stands at pixel (20, 0): within the caption's rows 0..40 the caption's grey
-  // wins; below them the UFO shows.
+  // The UFO stands at pixel (20, 0): within the caption's rows 0..40 the caption's text
+  // and grey win; below them the UFO shows.
+  Raster caption(kCaptionWidth, kCaptionHeight, kBackground);
+  DrawCaption(stage.caption(), caption);
   int figure = 0;
   for (int y = 0; y < ufo.height; ++y) {
     for (int x = 0; x < ufo.width; ++x) {
       if (ufo.at(x, y) == kBackground) continue;
       ++figure;
-      ASSERT_EQ(At(fresh, 20 + x, y), y < 41 ? kBackground : ufo.at(x, y)) << x << "," << y;
+      const Pixel shown = y < kCaptionHeight ? caption.at(20 - 8 + x, y) : ufo.at(x, y);
+      ASSERT_EQ(At(fresh, 20 + x, y), shown) << x << "," << y;
     }
   }
   EXPECT_GT(figure, 0);
   for (int y = 0; y < reaper.height; ++y)
     for (int x = 0; x < reaper.width; ++x)
       ASSERT_EQ(At(fresh, 200 + x, y), reaper.at(x, y)) << x << "," << y;
+}
+
+// A new caption text shows in the caption's rectangle once the step has returned.
+TEST(StageTest, NewCaptionTextIsDrawnAtTheEndOfTheStep) {
+  Stage stage;
+  stage.ComposeAll();
+  stage.SetCaption("Прикол");
+  Raster expected(kCaptionWidth, kCaptionHeight, kBackground);
+  DrawCaption("Прикол", expected);
+  stage.FinishStep();
+  // Left of the heart, which stands in front of the caption from pixel 256 on.
+  for (int y = 0; y < kCaptionHeight; ++y) {
+    for (int x = 0; x < 240; ++x) {
+      ASSERT_EQ(stage.picture().at(8 + x, y), expected.at(x, y)) << x << "," << y;
+    }
+  }
 }
 
 TEST(StageTest, TakePictureResizesTheTargetAndKeepsItsCorner) {
@@ -170,10 +188,10 @@ TEST_F(LineWipeTest, MovedSpriteWipesTheLineInsideItsOldAndNewRectangles) {
   // Old rectangle: pixels 100..109; new one: 120..129; the line stays between them.
   for (int x = 100; x < 110; ++x) EXPECT_EQ(shown.at(x, 102), fresh.at(x, 102)) << x;
   for (int x = 120; x < 130; ++x) EXPECT_EQ(shown.at(x, 102), fresh.at(x, 102)) << x;
-  for (int x = 110; x < 120; ++x) EXPECT_EQ(shown.at(x, 102), kBlack) << x;
-  EXPECT_EQ(shown.at(99, 102), kBlack);
-  EXPECT_EQ(shown.at(130, 102), kBlack);
-  EXPECT_EQ(shown.at(200, 102), kBlack);
+  for (int x = 110; x < 120; ++x) EXPECT_EQ(shown.at(x, 102), kLineColour) << x;
+  EXPECT_EQ(shown.at(99, 102), kLineColour);
+  EXPECT_EQ(shown.at(130, 102), kLineColour);
+  EXPECT_EQ(shown.at(200, 102), kLineColour);
 }
 
 // Rule 4 holds for a sprite that shows nothing: moving it recomposes its rectangles,
@@ -186,8 +204,8 @@ TEST_F(LineWipeTest, HiddenSpriteMovedOverTheLineWipesItThere) {
   stage.FinishStep();
   const Raster fresh = stage.ComposeFresh();
   for (int x = 160; x < 170; ++x) EXPECT_EQ(stage.picture().at(x, 102), fresh.at(x, 102)) << x;
-  EXPECT_EQ(stage.picture().at(150, 102), kBlack);
-  EXPECT_EQ(stage.picture().at(170, 102), kBlack);
+  EXPECT_EQ(stage.picture().at(150, 102), kLineColour);
+  EXPECT_EQ(stage.picture().at(170, 102), kLineColour);
 }
 
 TEST_F(LineWipeTest, SetThatRepeatsAValueWipesNothing) {
@@ -197,7 +215,7 @@ TEST_F(LineWipeTest, SetThatRepeatsAValueWipesNothing) {
   stage.TakePicture(Image18, Image18);
   stage.SetCaption(stage.caption());
   stage.FinishStep();
-  for (int x = 0; x <= 200; ++x) EXPECT_EQ(stage.picture().at(x, 102), kBlack) << x;
+  for (int x = 0; x <= 200; ++x) EXPECT_EQ(stage.picture().at(x, 102), kLineColour) << x;
 }
 
 // A sprite hidden and shown again within one step has changed: a clear in between

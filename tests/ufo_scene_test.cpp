@@ -1,3 +1,6 @@
+#include <cstddef>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "scenes/shared_routines.h"
@@ -42,113 +45,149 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{5000, 1, 180, 0, 4999, 5130, 1, 50, 1},      // reaches 50: turns down
         MoveCase{5000, 1, 6000, 1, 4999, 5130, 1, 6130, 0})); // from scene 1, deep below
 
-// Lines of one tick, in call order.
-struct LineLog : StageObserver {
-  void OnDrawLine(int x1, int y1, int x2, int y2) override { lines.push_back({x1, y1, x2, y2}); }
-  void OnClearDrawing() override { ++clears; }
-  std::vector<std::array<int, 4>> lines;
-  int clears = 0;
-};
-
-struct Saucer {
+// Each saucer's cycle, by the value of its counter after the increment: it spawns on
+// `spawn`, is beamed from `beam` for six ticks, bursts and is hidden on `reset`, which
+// also starts the next cycle. The counters all start at 0 with the scene's first tick.
+struct SaucerTimeline {
   ElementId sprite;
-  Int16 AnimationState::*tick;
-  Int16 AnimationState::*x;
-  Int16 AnimationState::*y;
-  Int16 AnimationState::*stopX;
-  int spawn, beam, reset;
-  int firstSpawnX, firstSpawnY;  // where the sprite shows on its first spawn
+  int spawn;
+  bool reseedsAtSpawn;
+  int beam;
+  int reset;
+  int firstSpawnLeft;  // where the sprite shows on its first spawn, at the top edge
 };
 
-using S = AnimationState;
-const Saucer kSaucers[] = {
-    {Image2, &S::saucer1Tick, &S::saucer1X, &S::saucer1Y, &S::saucer1StopX, 30, 100, 110, 12000, 0},
-    {Image5, &S::saucer2Tick, &S::saucer2X, &S::saucer2Y, &S::saucer2StopX, 40, 110, 120, 0, 0},
-    {Image6, &S::saucer3Tick, &S::saucer3X, &S::saucer3Y, &S::saucer3StopX, 50, 120, 130, 0, 0},
+const SaucerTimeline kTimelines[] = {
+    {Image2, 30, true, 100, 110, 12000},
+    {Image5, 40, false, 110, 120, 0},
+    {Image6, 50, false, 120, 130, 0},
 };
 
-class SaucerCycleTest : public AnimationTest, public ::testing::WithParamInterface<Saucer> {};
+// What one tick of the scene leaves on the stage, and what it drew and reported.
+struct UfoFrame {
+  Element ufo;
+  Element saucers[3];
+  std::vector<Line> lines;
+  int clears;
+  std::vector<Draw> draws;
+  std::vector<std::size_t> reseeds;
+};
 
-// Runs scene 1 over several cycles of every saucer and checks each tick against the
-// saucer's timeline: waiting hidden, spawn, flight, beam, burst, reset.
-TEST_P(SaucerCycleTest, FollowsItsTimelineTickByTick) {
-  const Saucer& w = GetParam();
-  LineLog log;
-  stage.SetObserver(&log);
-  int spawns = 0;
-  for (int t = 1; t <= 1400; ++t) {
-    const int oldX = s.*w.x, oldY = s.*w.y;
-    log.lines.clear();
-    log.clears = 0;
-    animation.Tick();
-    const int c = s.*w.tick;
-    const Element& e = stage.element(w.sprite);
-    ASSERT_EQ(log.clears, 1);
-    ASSERT_EQ(c, t % w.reset) << "tick " << t;
-    // Placed at the start of the step with the values of the step before.
-    ASSERT_EQ(e.left, oldX);
-    ASSERT_EQ(e.top, oldY);
-    const bool live = c >= w.spawn && c <= w.reset - 1;
-    ASSERT_EQ(e.visible, live) << "c " << c;
-    if (c == w.spawn) {
-      if (spawns++ == 0) {
-        EXPECT_EQ(e.left, w.firstSpawnX);
-        EXPECT_EQ(e.top, w.firstSpawnY);
-      }
-      EXPECT_EQ(s.*w.x, 11840);  // 12000 and the first flight step
-    }
-    if (live) {
-      ASSERT_EQ(e.picture, c >= w.beam + 6 ? PictureId::Image3 : PictureId::Image4) << c;
-    }
-    if (c > w.spawn && c < w.beam) {
-      const bool flew = oldX > s.*w.stopX + 0 && s.*w.x != oldX;
-      ASSERT_TRUE(flew || s.*w.x <= s.*w.stopX);
-    }
-    if (c >= w.beam && c < w.beam + 6) {
-      int mine = 0;
-      for (const auto& line : log.lines) {
-        if (line[2] - 200 - (line[0] - 200 - s.ufoX) != s.*w.x) continue;
-        ++mine;
-        const int i = line[0] - 200 - s.ufoX;
-        EXPECT_EQ(line[1], s.ufoY + 200 + i);
-        EXPECT_EQ(line[3], s.*w.y + 200 + i);
-      }
-      EXPECT_GE(mine, 60) << "c " << c;
-    }
+class UfoSceneTest : public FrameTest<UfoFrame> {
+ protected:
+  // Each frame holds only the events of its own tick.
+  UfoFrame Look() override {
+    UfoFrame f{stage.element(Image1), {}, log.lines, log.clears, log.draws, log.reseeds};
+    for (int k = 0; k < 3; ++k) f.saucers[k] = stage.element(kTimelines[k].sprite);
+    log.Reset();
+    return f;
   }
-  EXPECT_GE(spawns, 10);
-  stage.SetObserver(nullptr);
+};
+
+// A saucer's flight as the stage shows it: the spawn draws its top, stop x and direction;
+// from then on it goes 160 left and 150 up or down per tick while its left is above the
+// stop x, turning below 50 and above 8000.
+struct Flight {
+  int stopX = 0;
+  bool down = false;
+
+  void Turn(int top) {
+    if (top > 8000) down = false;
+    if (top < 50) down = true;
+  }
+};
+
+// Runs scene 1 over ten and more cycles of every saucer and checks each tick against the
+// saucers' timelines: waiting hidden, spawn, flight, beam, burst, reset. A saucer is placed
+// at the start of a step with the values of the step before, so what a step made of it
+// shows on the next frame.
+TEST_F(UfoSceneTest, EverySaucerFollowsItsTimelineTickByTick) {
+  constexpr int kTicks = 1400;
+  std::vector<UfoFrame> frames{Look()};  // frames[t] is the frame after tick t
+  for (UfoFrame& f : Run(kTicks + 1)) frames.push_back(std::move(f));
+  Flight flights[3];
+  for (int t = 1; t <= kTicks; ++t) {
+    SCOPED_TRACE("tick " + std::to_string(t));
+    const UfoFrame& f = frames[t];
+    ASSERT_EQ(f.clears, 1);
+    std::vector<Line> lines;
+    std::vector<int> drawn;
+    std::vector<std::size_t> reseeds;
+    for (int k = 0; k < 3; ++k) {
+      SCOPED_TRACE("saucer " + std::to_string(k + 1));
+      const SaucerTimeline& w = kTimelines[k];
+      const int c = t % w.reset;
+      const Element& e = f.saucers[k];
+      const Element& before = frames[t - 1].saucers[k];
+      const Element& after = frames[t + 1].saucers[k];
+      Flight& flight = flights[k];
+      ASSERT_EQ(e.visible, c >= w.spawn);
+      if (e.visible) {
+        ASSERT_EQ(e.picture, c >= w.beam + 6 ? PictureId::Image3 : PictureId::Image4);
+      }
+      EXPECT_GE(e.top, -150);
+      EXPECT_LE(e.top, 8150);
+      if (c == w.spawn) {
+        // Shown where it ended its last cycle; the spawn's own flight step shows next.
+        EXPECT_EQ(e.left, before.left);
+        EXPECT_EQ(e.top, before.top);
+        if (t == w.spawn) {
+          EXPECT_EQ(e.left, w.firstSpawnLeft);
+          EXPECT_EQ(e.top, 0);
+        }
+        if (w.reseedsAtSpawn) reseeds.push_back(drawn.size());
+        const std::size_t at = drawn.size();
+        drawn.insert(drawn.end(), {8000, 8000, 2});
+        ASSERT_GE(f.draws.size(), drawn.size());
+        flight = {f.draws[at + 1].value, f.draws[at + 2].value == 1};
+        EXPECT_EQ(after.left, 12000 - 160);
+        EXPECT_EQ(after.top, f.draws[at].value + (flight.down ? 150 : -150));
+        flight.Turn(after.top);
+      }
+      if (c > w.spawn && c < w.reset - 1) {
+        if (e.left > flight.stopX) {
+          EXPECT_EQ(after.left, e.left - 160);
+          EXPECT_EQ(after.top, e.top + (flight.down ? 150 : -150));
+          flight.Turn(after.top);
+        } else {
+          EXPECT_EQ(after.left, e.left);
+          EXPECT_EQ(after.top, e.top);
+          EXPECT_GT(e.left, flight.stopX - 160);
+        }
+      }
+      if (c >= w.beam && c < w.beam + 6) {
+        for (int i = 1; i <= 60; ++i) {
+          lines.push_back({f.ufo.left + 200 + i, f.ufo.top + 200 + i, after.left + 200 + i,
+                           after.top + 200 + i});
+        }
+      }
+    }
+    EXPECT_EQ(f.lines, lines);
+    std::vector<int> ns;
+    for (const Draw& d : f.draws) ns.push_back(d.n);
+    EXPECT_EQ(ns, drawn);
+    EXPECT_EQ(f.reseeds, reseeds);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Saucers, SaucerCycleTest, ::testing::ValuesIn(kSaucers));
-
-TEST_F(AnimationTest, FlightEndsJustAtOrBelowTheStopX) {
-  while (s.saucer1Tick != 99) animation.Tick();
-  EXPECT_LE(s.saucer1X, s.saucer1StopX);
-  EXPECT_GT(s.saucer1X, s.saucer1StopX - 160);
-  EXPECT_GE(s.saucer1Y, -150);
-  EXPECT_LE(s.saucer1Y, 8150);
-}
-
-struct DrawLog : RandomObserver {
-  void OnRandomInt(int n, int) override { ns.push_back(n); }
-  void OnReseed() override { ++reseeds; }
-  std::vector<int> ns;
-  int reseeds = 0;
-};
-
-TEST_F(AnimationTest, OnlySaucerOneReseedsAtItsSpawn) {
-  DrawLog log;
-  animation.random().SetObserver(&log);
-  for (int t = 1; t <= 50; ++t) {
-    log.ns.clear();
-    log.reseeds = 0;
-    animation.Tick();
-    const bool spawn = t == 30 || t == 40 || t == 50;
-    EXPECT_EQ(log.reseeds, t == 30 ? 1 : 0) << t;
-    EXPECT_EQ(log.ns, spawn ? std::vector<int>({8000, 8000, 2}) : std::vector<int>{}) << t;
+// A saucer turns only once past its bounds: above 8000 and below 50, not on them.
+TEST_F(AnimationTest, SaucerTurnsOnlyBeyondItsBounds) {
+  struct Row {
+    int y, dirY;
+    std::vector<int> ys;  // after each tick
+  };
+  const Row rows[] = {{7850, 1, {8000, 8150, 8000}}, {200, 0, {50, -100, 50}}};
+  while (s.saucer1Tick != 30) animation.Tick();
+  s.saucer1StopX = 0;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.y);
+    s.saucer1Y = row.y;
+    s.saucer1DirY = row.dirY;
+    for (int y : row.ys) {
+      animation.Tick();
+      EXPECT_EQ(s.saucer1Y, y);
+    }
   }
-  animation.random().SetObserver(nullptr);
 }
 
 // With a stop x below 800 the saucer is still flying on its first beam ticks: the beam
@@ -158,45 +197,54 @@ TEST_F(AnimationTest, SaucerStillInFlightIsBeamedWhereItFlewTo) {
   s.saucer1StopX = 100;
   s.saucer1DirY = 1;
   s.saucer1Y = 1000;
-  LineLog log;
   while (s.saucer1Tick != 99) animation.Tick();
-  stage.SetObserver(&log);
   animation.Tick();  // tick 100: the first beam
   ASSERT_EQ(s.saucer1Tick, 100);
   EXPECT_GT(s.saucer1X, 100);
   EXPECT_EQ(stage.element(Image2).left, s.saucer1X + 160);
   ASSERT_EQ(log.lines.size(), 60u);
-  EXPECT_EQ(log.lines[0], (std::array<int, 4>{s.ufoX + 201, s.ufoY + 201, s.saucer1X + 201,
-                                              s.saucer1Y + 201}));
-  EXPECT_EQ(log.lines[59], (std::array<int, 4>{s.ufoX + 260, s.ufoY + 260, s.saucer1X + 260,
-                                               s.saucer1Y + 260}));
-  stage.SetObserver(nullptr);
+  EXPECT_EQ(log.lines[0], (Line{s.ufoX + 201, s.ufoY + 201, s.saucer1X + 201, s.saucer1Y + 201}));
+  EXPECT_EQ(log.lines[59], (Line{s.ufoX + 260, s.ufoY + 260, s.saucer1X + 260, s.saucer1Y + 260}));
 }
 
-TEST_F(AnimationTest, ReturningWithASaucerAboutToResetKeepsItHidden) {
-  while (s.saucer1Tick != 108) animation.Tick();
-  animation.ChooseScene(2);
-  animation.Tick();
-  EXPECT_FALSE(stage.element(Image2).visible);
+// Away for a tick and back: the counters go on from where they were, and on the first
+// tick back a saucer is shown again if its counter is then from its spawn to two below
+// its reset.
+struct ReturnCase {
+  const char* what;
+  int ticksBefore;  // in scene 1 from its start
+  int otherScene;
+  ElementId sprite;
+  std::vector<bool> visibleBack;  // on each tick back
+};
+
+class UfoReturnTest : public AnimationTest, public ::testing::WithParamInterface<ReturnCase> {};
+
+TEST_P(UfoReturnTest, CountersGoOnAndSaucersShowAsTheirTimelineSays) {
+  const ReturnCase& c = GetParam();
+  TickIn(1, c.ticksBefore);
+  TickIn(c.otherScene, 1);
+  EXPECT_FALSE(stage.element(c.sprite).visible);
   animation.ChooseScene(1);
-  animation.Tick();
-  EXPECT_EQ(s.saucer1Tick, 109);
-  EXPECT_FALSE(stage.element(Image2).visible);  // its fragments are not seen
-  animation.Tick();
-  EXPECT_EQ(s.saucer1Tick, 0);
-  EXPECT_FALSE(stage.element(Image2).visible);
+  for (std::size_t i = 0; i < c.visibleBack.size(); ++i) {
+    animation.Tick();
+    EXPECT_EQ(stage.element(c.sprite).visible, c.visibleBack[i]) << "tick back " << i + 1;
+  }
+  const int ticks = c.ticksBefore + static_cast<int>(c.visibleBack.size());
+  EXPECT_EQ(s.saucer1Tick, ticks % 110);
+  EXPECT_EQ(s.saucer2Tick, ticks % 120);
+  EXPECT_EQ(s.saucer3Tick, ticks % 130);
 }
 
-TEST_F(AnimationTest, ReturningMidFlightShowsTheSaucerAgain) {
-  while (s.saucer2Tick != 60) animation.Tick();
-  animation.ChooseScene(3);
-  animation.Tick();
-  EXPECT_FALSE(stage.element(Image5).visible);
-  animation.ChooseScene(1);
-  animation.Tick();
-  EXPECT_EQ(s.saucer2Tick, 61);
-  EXPECT_TRUE(stage.element(Image5).visible);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UfoReturnTest,
+    ::testing::Values(
+        // Back on 109: its fragments are not seen; hidden and reset on 110.
+        ReturnCase{"about_to_reset", 108, 2, Image2, {false, false}},
+        ReturnCase{"mid_flight", 60, 3, Image5, {true, true}},
+        ReturnCase{"spawning", 29, 4, Image2, {true}},
+        ReturnCase{"waiting", 20, 5, Image6, {false, false}}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(AnimationTest, UfoSceneShowsOnlyTheUfoAndSaucers) {
   for (int t = 0; t < 300; ++t) animation.Tick();

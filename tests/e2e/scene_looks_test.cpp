@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QImage>
 
 #include <functional>
@@ -8,7 +7,6 @@
 #include <vector>
 
 #include "app/animation.h"
-#include "stage/qt_caption_renderer.h"
 #include "tests/e2e/scene_looks.h"
 #include "tests/e2e/stage_shot.h"
 
@@ -22,24 +20,14 @@ StageShot ShotOf(const Raster& picture) {
   return StageShot(view.copy());
 }
 
-class SceneLooksTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    // The caption check draws text, which needs the toolkit.
-    if (qApp == nullptr) GTEST_SKIP() << "no display";
-  }
-
-  QtCaptionRenderer captions;
-};
-
 // The session test looks up to ten times over two seconds, about forty ticks: a check may
 // miss on a few ticks running, never on more. Walks the session's order of scenes for two
 // seeds, long enough for a whole loop of every scene.
-TEST_F(SceneLooksTest, HoldOnAllButAFewTicksRunningOfEachScene) {
+TEST(SceneLooksTest, HoldOnAllButAFewTicksRunningOfEachScene) {
   constexpr int kTicksPerScene = 300;
   constexpr int kLongestMiss = 6;
   for (int seed : {1, 2}) {
-    Animation run(&captions);
+    Animation run;
     run.random().UseFixedSeed(static_cast<unsigned>(seed));
     run.Start();
     for (int scene : {1, 2, 3, 4, 5, 6, 2, 1}) {
@@ -86,7 +74,7 @@ struct Leftover {
 };
 
 // Each row spoils a true picture of the scene the way a fault would show.
-TEST_F(SceneLooksTest, CatchLeftoversTrailsAndMissingParts) {
+TEST(SceneLooksTest, CatchLeftoversTrailsAndMissingParts) {
   const std::vector<Leftover> cases = {
       {"the UFO left in the ball scene", 2, [](Raster& r) { Paste(r, PictureId::Image1, 300, 300); }},
       {"a saucer left in the ball scene", 2, [](Raster& r) { Paste(r, PictureId::Image2, 300, 300); }},
@@ -107,7 +95,7 @@ TEST_F(SceneLooksTest, CatchLeftoversTrailsAndMissingParts) {
       {"the corpse left in the sight scene", 6, [](Raster& r) { Paste(r, PictureId::Image36, 400, 450); }},
   };
   for (const Leftover& c : cases) {
-    Animation run(&captions);
+    Animation run;
     run.random().UseFixedSeed(1);
     run.Start();
     run.ChooseScene(c.scene);

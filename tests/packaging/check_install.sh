@@ -23,6 +23,9 @@ metainfo=$prefix/share/metainfo/$id.metainfo.xml
 [ -f "$metainfo" ] || fail "no $metainfo"
 grep -q "<id>$id</id>" "$metainfo" || fail "the AppStream id is not $id"
 
+grep -q "SIL OPEN FONT LICENSE Version 1.1" "$prefix/share/doc/animatsiya/copyright" ||
+  fail "the copyright file lacks the caption font's licence"
+
 icons=("$prefix"/share/icons/hicolor/*/apps/"$id".png)
 [ ${#icons[@]} -gt 0 ] || fail "no icon named $id"
 for icon in "${icons[@]}"; do

@@ -2,7 +2,6 @@
 #include <unistd.h>
 
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,9 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "app/animation.h"
 #include "app/animation_state.h"
 #include "pictures/picture_set.h"
 #include "stage/sprite_table.h"
+#include "tests/test_support.h"
 #include "tools/trace/trace_session.h"
 
 namespace animatsiya {
@@ -59,12 +60,6 @@ std::set<std::string> KeysOf(const QJsonObject& object) {
   return keys;
 }
 
-std::vector<int> DrawCounts(const QJsonObject& event) {
-  std::vector<int> counts;
-  for (const QJsonValue& draw : event["draws"].toArray()) counts.push_back(draw.toArray()[0].toInt());
-  return counts;
-}
-
 std::string ReadFile(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
@@ -93,7 +88,7 @@ class TraceFiles : public ::testing::Test {
 };
 
 const std::string kHeader = "P6\n773 584\n255\n";
-constexpr std::size_t kFrameBytes = 773 * 584 * 3;
+constexpr std::size_t kFrameBytes = std::size_t{kStageWidth} * kStageHeight * 3;
 
 TEST(TraceSession, SameSeedGivesSameObjectsWithExactlyTheirKeys) {
   const std::string input = "tick 3\nscene 2\ntick\n# a note\n\nspeed fast\n  tick  \n";
@@ -157,35 +152,43 @@ TEST(TraceSession, SameSeedGivesSameObjectsWithExactlyTheirKeys) {
   EXPECT_EQ(first.objects[4]["scene"].toInt(), 2);
 }
 
+// The start event reports what the window's start does with the same seed: every draw
+// with its value, the one reseed, and the record and the caption as they then stand.
 TEST(TraceSession, StartEventHoldsStartUpDrawsAndItsReseed) {
+  Animation animation;
+  testing::EventLog log;
+  animation.random().UseFixedSeed(1);
+  animation.random().SetObserver(&log);
+  animation.Start();
+
   const TraceRun run = Trace("");
   ASSERT_EQ(run.status, 0);
   ASSERT_EQ(run.objects.size(), 1u);
   const QJsonObject start = run.objects[0];
-  EXPECT_EQ(DrawCounts(start), (std::vector<int>{10000, 8000, 2, 2, 10000, 8000, 2, 2, 10000,
-                                                 8000, 2, 2, 11000, 8600}));
+  const QJsonArray draws = start["draws"].toArray();
+  ASSERT_EQ(draws.size(), static_cast<int>(log.draws.size()));
+  for (int i = 0; i < draws.size(); ++i) {
+    EXPECT_EQ(draws[i].toArray()[0].toInt(), log.draws[i].n) << i;
+    EXPECT_EQ(draws[i].toArray()[1].toInt(), log.draws[i].value) << i;
+  }
   EXPECT_EQ(start["reseeds"].toInt(), 1);
+  EXPECT_EQ(log.reseeds.size(), 1u);
   EXPECT_EQ(start["clears"].toInt(), 0);
   EXPECT_TRUE(start["lines"].toArray().isEmpty());
 
-  // Each draw landed in its field.
-  const char* drawnInto[] = {"ufoX",   "ufoY",      "ufoDirX",   "ufoDirY", "ball1X",
-                             "ball1Y", "ball1DirX", "ball1DirY", "ball2X",  "ball2Y",
-                             "ball2DirX", "ball2DirY", "sightX", "sightY"};
-  const QJsonArray draws = start["draws"].toArray();
   const QJsonObject fields = start["fields"].toObject();
-  for (int i = 0; i < 14; ++i) {
-    const int value = draws[i].toArray()[1].toInt();
-    EXPECT_GE(value, 0);
-    EXPECT_LT(value, draws[i].toArray()[0].toInt());
-    EXPECT_EQ(fields[drawnInto[i]].toInt(), value) << drawnInto[i];
+  for (const FieldInfo& field : kFields) {
+    EXPECT_EQ(fields[field.name].toInt(-99999), animation.state().*field.member) << field.name;
   }
-  EXPECT_EQ(fields["currentScene"].toInt(), 1);
 
-  const QJsonArray label = start["elements"].toArray()[18].toArray();
-  EXPECT_EQ(label[0].toString(), "Label1");
-  EXPECT_TRUE(label[5].toBool());
-  EXPECT_EQ(label[6].toString().toStdString(), kStartCaption);
+  const QJsonArray elements = start["elements"].toArray();
+  for (int row = 0; row < elements.size(); ++row) {
+    if (kSpriteTable[row].id != Label1) continue;
+    const QJsonArray label = elements[row].toArray();
+    EXPECT_EQ(label[0].toString(), "Label1");
+    EXPECT_TRUE(label[5].toBool());
+    EXPECT_EQ(label[6].toString().toStdString(), kStartCaption);
+  }
 }
 
 TEST(TraceSession, RunsWithoutSeedDiffer) {
@@ -301,9 +304,11 @@ TEST_F(TraceFiles, FrameAndComposeWriteWholeStagePictures) {
 
   // The start caption is drawn in black inside the caption's rectangle.
   bool blackInCaption = false;
-  for (int y = 0; y < 41; ++y) {
-    for (int x = 8; x < 8 + 385; ++x) {
-      const std::size_t at = kHeader.size() + (static_cast<std::size_t>(y) * 773 + x) * 3;
+  const DesignRow& caption = DesignRowOf(Label1);
+  const int left = caption.left / kTwipsPerPixel, top = caption.top / kTwipsPerPixel;
+  for (int y = top; y < top + caption.height / kTwipsPerPixel; ++y) {
+    for (int x = left; x < left + caption.width / kTwipsPerPixel; ++x) {
+      const std::size_t at = kHeader.size() + (static_cast<std::size_t>(y) * kStageWidth + x) * 3;
       if (shown.compare(at, 3, std::string(3, '\0')) == 0) blackInCaption = true;
     }
   }
@@ -357,10 +362,3 @@ TEST_F(TraceFiles, PicturesWritesTheThirtyBuiltInPictures) {
 
 }  // namespace
 }  // namespace animatsiya
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  // One application for every test; the sessions find it and reuse it.
-  const auto application = animatsiya::MakeTraceApplication();
-  return RUN_ALL_TESTS();
-}

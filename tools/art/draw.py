@@ -1,51 +1,92 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Draws the built-in pictures and writes pictures/art/ImageN.txt.
 
-Standard library only.  Usage:  python3 tools/art/draw.py
-To look at the result:  python3 tools/art/contact_sheet.py --art
+Usage:  tools/art/draw.py          To look at the result:  tools/art/contact_sheet.py --art
 
 Every picture is built from masks (sets of pixels: polygons, ellipses, thick
-lines, arcs) that are painted in flat colour with a black outline.  Pose pairs
-are drawn by one function with a pose argument, so the shared parts come out
-identical pixel for pixel.
+lines, arcs) that are painted in flat colour with a black outline of one weight
+per figure.  Colours are named as in pictures/palette.txt, which gives each its
+letter.  Pose pairs are drawn by one function with a pose argument, so the shared
+parts come out identical pixel for pixel.
 """
 import math
 import os
-import random
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-ART = os.path.normpath(os.path.join(HERE, '..', '..', 'pictures', 'art'))
+ROOT = os.path.normpath(os.path.join(HERE, '..', '..'))
+ART = os.path.join(ROOT, 'pictures', 'art')
+
+
+def read_letters():
+    """colour name -> letter, from pictures/palette.txt."""
+    letters = {}
+    with open(os.path.join(ROOT, 'pictures', 'palette.txt')) as f:
+        for line in f:
+            if line.strip() and not line.startswith('#'):
+                parts = line.split()
+                letters[' '.join(parts[4:])] = parts[0]
+    return letters
+
+
+LETTERS = read_letters()
+BACKGROUND = 'background grey'
+
 
 # ---------------------------------------------------------------- canvas
 class Pic:
     def __init__(self, w, h):
         self.w, self.h = w, h
-        self.px = [['.'] * w for _ in range(h)]
+        self.px = [[BACKGROUND] * w for _ in range(h)]
 
     def set(self, x, y, c):
+        if c not in LETTERS:
+            sys.exit(f'draw.py: colour {c!r} is not in pictures/palette.txt')
         if 0 <= x < self.w and 0 <= y < self.h:
             self.px[y][x] = c
 
     def get(self, x, y):
         return self.px[y][x]
 
-    def paint(self, mask, col, outline='k', t=1):
+    def paint(self, mask, col, outline='black', t=1):
         """Fill mask with col; pixels within t of the mask's edge are outline."""
         mask = {(x, y) for (x, y) in mask if 0 <= x < self.w and 0 <= y < self.h}
-        inner = mask
-        for _ in range(t):
-            inner = {(x, y) for (x, y) in inner
-                     if (x - 1, y) in inner and (x + 1, y) in inner
-                     and (x, y - 1) in inner and (x, y + 1) in inner}
+        inner = shrunk(mask, t)
         for (x, y) in mask:
             self.set(x, y, col if (outline is None or (x, y) in inner) else outline)
+
+    def outline(self, mask, t):
+        """Only the rim of a mask, t pixels wide."""
+        self.fill(mask - shrunk(mask, t), 'black')
 
     def fill(self, mask, col):
         for (x, y) in mask:
             self.set(x, y, col)
 
+    def close_pinholes(self, largest=3):
+        """Grey specks shut in where two outlines meet at a sharp angle become outline."""
+        seen = set()
+        for y in range(self.h):
+            for x in range(self.w):
+                if self.px[y][x] != BACKGROUND or (x, y) in seen:
+                    continue
+                speck, todo, open_ = [], [(x, y)], False
+                seen.add((x, y))
+                while todo:
+                    a, b = todo.pop()
+                    speck.append((a, b))
+                    open_ |= a in (0, self.w - 1) or b in (0, self.h - 1)
+                    for q in ((a + 1, b), (a - 1, b), (a, b + 1), (a, b - 1)):
+                        if (0 <= q[0] < self.w and 0 <= q[1] < self.h and q not in seen
+                                and self.px[q[1]][q[0]] == BACKGROUND):
+                            seen.add(q)
+                            todo.append(q)
+                if not open_ and len(speck) <= largest:
+                    self.fill(speck, 'black')
+        return self
+
     def text(self):
-        return '\n'.join(''.join(r) for r in self.px) + '\n'
+        return '\n'.join(''.join(LETTERS[c] for c in r) for r in self.px) + '\n'
 
     def flipped(self):
         p = Pic(self.w, self.h)
@@ -54,6 +95,15 @@ class Pic:
 
 
 # ---------------------------------------------------------------- masks
+def shrunk(mask, t):
+    """The mask without the pixels within t of its edge."""
+    for _ in range(t):
+        mask = {(x, y) for (x, y) in mask
+                if (x - 1, y) in mask and (x + 1, y) in mask
+                and (x, y - 1) in mask and (x, y + 1) in mask}
+    return mask
+
+
 def poly(pts):
     """Filled polygon (even-odd), sampled at pixel centres."""
     out = set()
@@ -132,35 +182,28 @@ def ring(cx, cy, rx, ry, thick, a0=0, a1=360):
     return out
 
 
-def outline_only(pic, mask, col='k'):
-    """Draw just the edge pixels of a mask (one pixel wide)."""
-    for (x, y) in mask:
-        if not ((x - 1, y) in mask and (x + 1, y) in mask
-                and (x, y - 1) in mask and (x, y + 1) in mask):
-            pic.set(x, y, col)
-
-
 # ---------------------------------------------------------------- pictures
 def saucer():
     """Image2: blue saucer, 68 x 51."""
     p = Pic(68, 51)
     dome = ellipse(34, 19, 15, 15) & rect(0, 0, 68, 20)
-    p.paint(dome, 'b')
+    p.paint(dome, 'blue')
     hull = ellipse(34, 27, 31, 12)
-    p.paint(hull, 'b')
+    p.paint(hull, 'blue')
     # keep the dome's outline where it meets the hull
     deck = ellipse(34, 19, 15, 15) & rect(0, 0, 68, 17)
-    p.paint(deck, 'b')
+    p.paint(deck, 'blue')
     # lower skirt and a short foot
     skirt = poly([(14, 36), (54, 36), (46, 44), (22, 44)])
-    p.paint(skirt, 'b')
-    p.fill(rect(0, 26, 68, 2), 'k')              # rim line beyond the hull
-    # portholes: two rows of four
-    for x in (17, 28, 37, 48):
-        p.fill(rect(x, 21, 3, 3), '.')
-        p.fill(rect(x + 1, 31, 3, 2), '.')
+    p.paint(skirt, 'blue')
+    p.fill(rect(0, 26, 68, 2), 'black')              # rim line beyond the hull
+    # portholes: two rows of four, evenly spaced about the middle (x 33.5); the lower
+    # row closer together, as the hull narrows below the rim
+    for i in range(4):
+        p.fill(rect(16 + 11 * i, 21, 3, 3), BACKGROUND)
+        p.fill(rect(19 + 9 * i, 31, 3, 2), BACKGROUND)
     # dome window
-    p.fill(rect(31, 8, 6, 1), '.')
+    p.fill(rect(31, 8, 6, 1), BACKGROUND)
     return p
 
 
@@ -175,13 +218,13 @@ def saucer_burst():
         [(40, 32), (66, 44), (42, 52)],
     ]
     for s in shards:
-        p.paint(poly(s), 'b')
+        p.paint(poly(s), 'blue')
     return p
 
 
 def bar(w, h):
     p = Pic(w, h)
-    p.paint(rect(0, 0, w, h), 'r')
+    p.paint(rect(0, 0, w, h), 'red')
     return p
 
 
@@ -192,64 +235,81 @@ def ball(w, h, col):
 
 
 def apple(pic, x, y, rim):
-    """A 10 x 8 apple with its top-left corner at x, y."""
-    pic.paint({(x + i, y + j) for (i, j) in ellipse(5, 4, 5, 4)}, 'm', rim)
+    """A 10 x 8 apple with its top-left corner at x, y: round, but filling its box so
+    that only its four corner pixels are grey."""
+    box = rect(x, y, 10, 8) - {(x, y), (x + 9, y), (x, y + 7), (x + 9, y + 7)}
+    pic.paint(box, 'magenta', rim)
+    pic.fill({(x + 1, y + 1), (x + 8, y + 1), (x + 1, y + 6), (x + 8, y + 6)}, rim)
+
+
+def filled(mask):
+    """The mask with the gaps it encloses filled in."""
+    xs, ys = [x for x, _ in mask], [y for _, y in mask]
+    x0, x1, y0, y1 = min(xs) - 1, max(xs) + 1, min(ys) - 1, max(ys) + 1
+    outside, todo = {(x0, y0)}, [(x0, y0)]
+    while todo:
+        a, b = todo.pop()
+        for q in ((a + 1, b), (a - 1, b), (a, b + 1), (a, b - 1)):
+            if x0 <= q[0] <= x1 and y0 <= q[1] <= y1 and q not in outside and q not in mask:
+                outside.add(q)
+                todo.append(q)
+    return rect(x0, y0, x1 - x0 + 1, y1 - y0 + 1) - outside
 
 
 def tree():
     """Image17: apple tree, 137 x 196."""
     p = Pic(137, 196)
-    trunk = poly([(61, 140), (76, 140), (77, 182), (84, 197), (53, 197), (60, 182)])
-    p.paint(trunk, 'n')
+    # trunk and its two boughs are one Y with one outline; the crown hides the boughs' ends
+    trunk = (poly([(61, 170), (76, 170), (77, 182), (84, 197), (53, 197), (60, 182)])
+             | line(66, 174, 50, 136, 3.4) | line(71, 174, 89, 134, 3.4))
+    p.paint(trunk, 'brown')
     # the crown is a pile of round clumps of leaves, narrow at the top and wide at the
-    # bottom; each clump is outlined over the ones behind it
+    # bottom, with one outline round the whole
     clumps = [(68, 18, 15), (68, 34, 12), (53, 40, 16), (84, 40, 16), (68, 50, 14),
               (41, 66, 19), (70, 66, 18), (97, 68, 19),
               (30, 95, 20), (58, 92, 20), (87, 94, 21), (112, 98, 18),
               (19, 123, 17), (44, 128, 19), (74, 126, 20), (103, 128, 19), (123, 124, 13)]
-    trunk_top = rect(61, 110, 16, 40)
-    for (x0, y0, x1, y1) in ((66, 160, 50, 136), (71, 160, 90, 134)):
-        p.paint(line(x0, y0, x1, y1, 3.2), 'n', 'k', 1)
-    p.paint(trunk_top, 'n', None)
     crown = set()
     for (cx, cy, r) in clumps:
         crown |= ellipse(cx, cy, r, r * 0.95)
-    p.paint(crown, 'g', 'k', 1)
+    crown = filled(crown)
+    p.paint(crown, 'green')
     # inside the crown only the upper rim of each clump is drawn, like leaves
     for (cx, cy, r) in clumps[1:]:
         for (x, y) in arc(cx, cy, r - 0.5, r * 0.95 - 0.5, 205, 335, 0.5):
-            if (x, y) in crown and p.get(x, y) == 'g':
-                p.set(x, y, 'k')
+            if (x, y) in crown and p.get(x, y) == 'green':
+                p.set(x, y, 'black')
     for (x, y) in ((63, 22), (46, 60), (84, 52), (58, 92), (100, 90), (80, 122), (30, 124)):
-        apple(p, x, y, 'k')
+        apple(p, x, y, 'black')
     return p
 
 
 def apple_pic():
     p = Pic(10, 8)
-    apple(p, 0, 0, 'g')
+    apple(p, 0, 0, 'green')
     return p
 
 
 def stick_man(pose):
-    """Image19 (pose 1, legs apart) / Image20 (pose 0), 39 x 67, facing left."""
+    """Image19 (pose 1, legs apart) / Image20 (pose 0), 39 x 67, facing left; every
+    line two pixels wide, the neck joining the head to the body."""
     p = Pic(39, 67)
-    head = ellipse(20, 9, 8, 8.5)
-    outline_only(p, head)
-    p.set(11, 9, 'k'); p.set(11, 10, 'k'); p.set(10, 10, 'k')    # nose
-    p.set(15, 7, 'k')                                             # eye
-    p.fill(rect(14, 13, 3, 1), 'k')                               # mouth
-    p.fill(rect(20, 18, 2, 25), 'k')                              # neck and body
+    p.outline(ellipse(20, 9, 8, 8.5), 2)                          # head
+    p.fill(rect(10, 9, 2, 2), 'black')                            # nose
+    p.fill(rect(15, 6, 2, 2), 'black')                            # eye
+    p.fill(rect(14, 13, 3, 1), 'black')                           # mouth
+    p.fill(rect(20, 16, 2, 27), 'black')                          # neck and body
+    r = 1.0
     if pose:                                                      # arms swing
-        p.fill(polyline([(21, 23), (15.5, 30), (11, 36)], 0.8), 'k')
-        p.fill(polyline([(21, 23), (25.5, 30), (29, 35)], 0.8), 'k')
-        legs = polyline([(21, 42), (13, 54), (7, 65), (3, 65)], 0.8) | \
-            polyline([(21, 42), (27, 54), (31, 65), (27, 65)], 0.8)
-    else:                                                         # arms hang
-        p.fill(polyline([(21, 23), (17.5, 31), (16.5, 38)], 0.8), 'k')
-        legs = polyline([(21, 42), (19.5, 54), (19.5, 65), (14, 65)], 0.8) | \
-            polyline([(21, 42), (23, 54), (24, 65), (20, 65)], 0.8)
-    p.fill(legs, 'k')
+        arms = polyline([(21, 23), (15.5, 30), (11, 36)], r) | \
+            polyline([(21, 23), (25.5, 30), (29, 35)], r)
+        legs = polyline([(21, 42), (13, 54), (7, 65), (3, 65)], r) | \
+            polyline([(21, 42), (27, 54), (31, 65), (27, 65)], r)
+    else:                                                         # the arm hangs straight
+        arms = line(20, 23, 15, 38, r)
+        legs = polyline([(21, 42), (19, 54), (19, 65), (14, 65)], r) | \
+            polyline([(21, 42), (24, 54), (24, 65), (20, 65)], r)
+    p.fill(arms | legs, 'black')
     return p
 
 
@@ -274,9 +334,9 @@ def banner():
     """Image22: ЭВРИКА! 458 x 103."""
     p = Pic(458, 103)
     L = letter_masks()
-    word = [('Э', 'r', 4, -3), ('В', 'b', 74, 2), ('Р', 'y', 142, -2),
-            ('И', 'm', 208, 3), ('К', 'c', 279, -1), ('А', 'g', 350, 2),
-            ('!', 's', 424, -4)]
+    word = [('Э', 'red', 4, -3), ('В', 'blue', 74, 2), ('Р', 'yellow', 142, -2),
+            ('И', 'magenta', 208, 3), ('К', 'crimson', 279, -1), ('А', 'green', 350, 2),
+            ('!', 'sky blue', 424, -4)]
     for i, (ch, col, x0, tilt) in enumerate(word):
         y0 = 5 + (i % 2) * 4                      # letters bob up and down
         m = set()
@@ -284,42 +344,44 @@ def banner():
             # slight per-letter slant gives the hand-drawn look
             sx = x + int(round((46 - y) * tilt / 46.0))
             m.add((x0 + sx, y0 + y))
-        p.paint(m, col, 'k', 2)
+        p.paint(m, col, 'black', 2)
     return p
 
 
 # -- people of scene 4: drawn facing left, the woman is flipped afterwards
-def head(p, cx, cy, long_hair=False, s=1.0):
-    """Profile head facing left, spiky hair, centred on cx, cy (radius ~17 s)."""
+def head(p, cx, cy, long_hair=False, s=1.0, t=1):
+    """Profile head facing left, spiky hair, centred on cx, cy; the hair reaches 29 s
+    above cy.  t is the outline's weight."""
     def q(v):
         return int(round(v * s))
     face = ellipse(cx, cy, 15 * s, 17 * s) | poly([(cx - 14 * s, cy - 2 * s), (cx - 20 * s, cy + 5 * s),
                                                    (cx - 13 * s, cy + 7 * s)])
-    p.paint(face, 'o')
+    p.paint(face, 'orange', 'black', t)
     spikes = [(cx - 15 * s, cy - 4 * s)]
     n = 9
     for i in range(n + 1):
         a = math.radians(190 + 160 * i / n)
-        rr = (27 if i % 2 == 0 else 15) * s
+        rr = (26 if i % 2 == 0 else 15) * s
         spikes.append((cx + rr * math.cos(a), cy - 3 * s + rr * math.sin(a)))
     back = cy + (26 if long_hair else 12) * s
     spikes += [(cx + 22 * s, cy + 4 * s), (cx + 16 * s, cy + 6 * s), (cx + 20 * s, back),
                (cx + 10 * s, back - 6 * s), (cx + 6 * s, cy + 2 * s), (cx - 6 * s, cy - 6 * s)]
-    p.paint(poly(spikes), 'k', None)
+    p.paint(poly(spikes), 'black', None)
     eye = max(2, q(3))
-    p.fill(rect(cx - q(9), cy - q(1), eye, eye), 'k')        # eye
-    p.fill(rect(cx - q(13), cy + q(10), q(6), 1), 'k')       # mouth
-    p.fill(rect(cx + q(3), cy + q(1), max(2, q(3)), q(5)), 'k')   # ear
+    p.fill(rect(cx - q(9), cy - q(1), eye, eye), 'black')        # eye
+    p.fill(rect(cx - q(13), cy + q(10), q(6), t), 'black')       # mouth
+    p.fill(rect(cx + q(3), cy + q(1), max(2, q(3)), q(5)), 'black')   # ear
 
 
-def limb(p, pts, r, col):
-    p.paint(polyline(pts, r), col)
+def limb(p, pts, r, col, t=1):
+    p.paint(polyline(pts, r), col, 'black', t)
 
 
 def person(w, female, pose):
-    """Image23/24 (man) and Image25/26 (woman), 172 rows, facing left here."""
+    """Image23/24 (man) and Image25/26 (woman), 172 rows, facing left here; every
+    outline two pixels wide."""
     p = Pic(w, 172)
-    cx = 58
+    cx, cy = 58, 30                  # the head's centre; its hair stops short of row 0
     # legs and shoes behind everything
     if pose:
         legs = [[(cx - 3, 118), (cx - 14, 142), (cx - 24, 160)],
@@ -327,33 +389,33 @@ def person(w, female, pose):
     else:
         legs = [[(cx - 1, 118), (cx - 3, 160)], [(cx + 5, 118), (cx + 5, 160)]]
     for lg in legs:
-        limb(p, lg, 5.5, 'o')
+        limb(p, lg, 5.5, 'orange', 2)
         fx, fy = lg[-1]
-        p.paint(poly([(fx - 14, fy + 11), (fx + 6, fy + 11), (fx + 6, fy - 1), (fx - 6, fy + 1)]), 'k')
-    # back arm (swung back when stepping)
+        p.paint(poly([(fx - 14, fy + 11), (fx + 6, fy + 11), (fx + 6, fy - 1), (fx - 6, fy + 1)]), 'black')
+    # back arm (swung back when stepping), its hand part of the same outline
     if pose:
-        limb(p, [(cx + 6, 58), (cx + 22, 84), (cx + 34, 104)], 5, 'o')
+        back_arm = [(cx + 6, 58), (cx + 22, 84), (cx + 33, 102)]
+        p.paint(polyline(back_arm, 5) | ellipse(cx + 34, 104, 6.5, 6.5), 'orange', 'black', 2)
     # neck and body
-    p.paint(rect(cx - 5, 38, 11, 14), 'o')
+    p.paint(rect(cx - 5, cy + 10, 11, 52 - cy - 10), 'orange', 'black', 2)
     if female:
         body = poly([(cx - 14, 50), (cx + 14, 50), (cx + 20, 80), (cx + 34, 138),
                      (cx - 30, 138), (cx - 16, 80)])
-        p.paint(body, 'r', 'k', 2)
+        p.paint(body, 'red', 'black', 2)
     else:
         body = poly([(cx - 16, 50), (cx + 16, 50), (cx + 20, 80), (cx + 24, 122),
                      (cx - 24, 122), (cx - 20, 80)])
-        p.paint(body, 'b', 'k', 2)
-        p.fill(rect(cx - 20, 92, 41, 3), 'k')          # belt
-    head(p, cx, 24, long_hair=female)
+        p.paint(body, 'blue', 'black', 2)
+        p.fill(rect(cx - 20, 92, 41, 3), 'black')          # belt
+    head(p, cx, cy, long_hair=female, t=2)
     # front arm
     if pose:
-        arm = [(cx - 2, 58), (cx - 20, 84), (cx - 34, 102)]
+        arm = [(cx - 2, 58), (cx - 20, 84), (cx - 33, 100)]
     else:
-        arm = [(cx - 2, 58), (cx - 4, 86), (cx - 6, 112)]
-    p.paint(polyline(arm, 6), 'o')
-    p.paint(polyline(arm[:2], 7), 'r' if female else 'b', 'k', 2)   # sleeve
+        arm = [(cx - 2, 58), (cx - 4, 86), (cx - 6, 110)]
     hx, hy = arm[-1]
-    p.paint(ellipse(hx, hy + 2, 6, 6), 'o')
+    p.paint(polyline(arm, 6) | ellipse(hx - 1, hy + 3, 7, 7), 'orange', 'black', 2)
+    p.paint(polyline(arm[:2], 7), 'red' if female else 'blue', 'black', 2)   # sleeve
     return p
 
 
@@ -365,25 +427,26 @@ def woman(pose):
     return person(118, True, pose).flipped()
 
 
-def swept_head(p, cx, cy, long_hair=False):
-    """Profile head facing left whose spiky hair streams back in the wind."""
+def swept_head(p, cx, cy, long_hair=False, t=2):
+    """Profile head facing left whose spiky hair streams back in the wind, reaching
+    25 pixels above cy."""
     face = ellipse(cx, cy, 15, 17) | poly([(cx - 14, cy - 2), (cx - 20, cy + 5), (cx - 13, cy + 7)])
-    p.paint(face, 'o')
+    p.paint(face, 'orange', 'black', t)
     hair = [(cx - 15, cy - 3), (cx - 14, cy - 10)]
     # round the top and back of the skull, each tuft pointing backwards
     for a, tx, ty in ((235, 10, -12), (262, 14, -10), (290, 16, -6), (318, 16, -2),
                       (346, 16, 3), (14, 14, 7)):
         r = math.radians(a)
         bx, by = cx + 1 + 16 * math.cos(r), cy - 1 + 17 * math.sin(r)
-        hair += [(bx, by), (bx + tx, by + ty)]
+        hair += [(bx, by), (bx + tx, by + 0.7 * ty)]
     if long_hair:
         hair += [(cx + 16, cy + 8), (cx + 44, cy + 12), (cx + 26, cy + 13), (cx + 38, cy + 20),
                  (cx + 14, cy + 16)]
     hair += [(cx + 12, cy + 12), (cx + 8, cy + 3), (cx - 4, cy - 7), (cx - 10, cy - 4)]
-    p.paint(poly(hair), 'k', None)
-    p.fill(rect(cx - 9, cy - 1, 3, 3), 'k')          # eye
-    p.fill(rect(cx - 13, cy + 10, 6, 1), 'k')        # mouth
-    p.fill(rect(cx + 3, cy + 1, 3, 5), 'k')          # ear
+    p.paint(poly(hair), 'black', None)
+    p.fill(rect(cx - 9, cy - 1, 3, 3), 'black')          # eye
+    p.fill(rect(cx - 13, cy + 10, 6, t), 'black')        # mouth
+    p.fill(rect(cx + 3, cy + 1, 3, 5), 'black')          # ear
 
 
 def wing(root, raised, room):
@@ -410,13 +473,18 @@ def wing(root, raised, room):
 
 
 def paint_wing(p, shapes):
-    # feathers nearest the body first, so each one's outline lies over the one before
+    # feathers nearest the body first, so each one's outline lies over the one before;
+    # the lines between feathers are thin, the wing's own outline is the figure's
+    whole = set()
     for shape in shapes:
-        p.paint(poly(shape), 'y', 'k', 1)
+        p.paint(poly(shape), 'yellow', 'black', 1)
+        whole |= poly(shape)
+    p.outline(whole, 2)
 
 
 def flyer(w, h, female, raised):
-    """Image29-32: lying flat and flying, head and arms to the right, yellow wings."""
+    """Image29-32: lying flat and flying, head and arms to the right, yellow wings;
+    every outline two pixels wide, as on the standing people."""
     p = Pic(w, h)
     mid = 52 if not female else 44                 # middle row of the body
     half = 10 if not female else 8                 # half the body's thickness
@@ -427,33 +495,34 @@ def flyer(w, h, female, raised):
     paint_wing(p, wing(root, raised, room / 0.9))
     # legs trail behind, soles to the left
     for dy in (-4, 4):
-        limb(p, [(76, mid + dy), (20, mid + dy)], 4.5, 'o')
-        p.paint(poly([(6, mid + dy - 6), (18, mid + dy - 6), (18, mid + dy + 5), (8, mid + dy + 4)]), 'k')
+        limb(p, [(76, mid + dy), (20, mid + dy)], 4.5, 'orange', 2)
+        p.paint(poly([(6, mid + dy - 6), (18, mid + dy - 6), (18, mid + dy + 5), (8, mid + dy + 4)]), 'black')
     if female:
         # the skirt widens back over the legs
         body = poly([(shoulder + 4, mid - half), (100, mid - half - 1), (64, mid - half - 4),
                      (62, mid - 3), (65, mid + 2), (62, mid + half + 5), (100, mid + half + 1),
                      (shoulder + 4, mid + half)])
-        p.paint(body, 'r', 'k', 2)
+        p.paint(body, 'red', 'black', 2)
     else:
         body = poly([(66, mid - half), (shoulder + 4, mid - half - 1),
                      (shoulder + 4, mid + half + 1), (66, mid + half)])
-        p.paint(body, 'b', 'k', 2)
-        p.fill(rect(96, mid - half, 3, 2 * half + 1), 'k')          # belt
+        p.paint(body, 'blue', 'black', 2)
+        p.fill(rect(96, mid - half, 3, 2 * half + 1), 'black')          # belt
     # far arm, then the head lifted to look ahead, then the near arm below the chin
-    limb(p, [(shoulder - 4, mid - 3), (w - 12, mid - 7)], 3.6, 'o')
-    p.paint(ellipse(w - 9, mid - 7, 4.5, 4.2), 'o')
-    hp = Pic(70, 50)
-    swept_head(hp, 20, 24, long_hair=female)
+    p.paint(polyline([(shoulder - 4, mid - 3), (w - 12, mid - 7)], 3.6)
+            | ellipse(w - 9, mid - 7, 5, 4.5), 'orange', 'black', 2)
+    hp = Pic(70, 60)
+    swept_head(hp, 20, 30, long_hair=female)
     hp = hp.flipped()                              # now facing right, its centre at x 49
-    hx, hy = shoulder + 28 - 49, mid - 21 - 24
+    # the head rests low on the shoulders, so that its hair stays inside the picture
+    hx, hy = shoulder + 28 - 49, mid - 18 - 30
     for y in range(hp.h):
         for x in range(hp.w):
             c = hp.get(x, y)
-            if c != '.':
+            if c != BACKGROUND:
                 p.set(hx + x, hy + y, c)
-    limb(p, [(shoulder - 6, mid + 4), (w - 14, mid + 4)], 3.8, 'o')
-    p.paint(ellipse(w - 11, mid + 4, 5, 4.5), 'o')
+    p.paint(polyline([(shoulder - 6, mid + 4), (w - 14, mid + 4)], 3.8)
+            | ellipse(w - 11, mid + 4, 5.5, 5), 'orange', 'black', 2)
     return p
 
 
@@ -461,7 +530,7 @@ def heart():
     p = Pic(167, 126)
     m = ellipse(44, 42, 43, 42) | ellipse(123, 42, 43, 42) | \
         poly([(4, 60), (83.5, 125), (163, 60), (83.5, 40)])
-    p.paint(m, 'm', 'k', 2)
+    p.paint(m, 'magenta', 'black', 2)
     return p
 
 
@@ -470,73 +539,95 @@ GROUND = 94                                  # the row the soles and the corpse 
 
 
 def corpse(p):
-    """Purple corpse on its back along the bottom, head to the left, toes up."""
+    """Purple corpse on its back along the bottom, head to the left, toes up: a head, a
+    body of three heads' length, legs a little longer, one arm folded on the belly."""
     g = GROUND
-    p.paint(line(196, g - 7, 234, g - 6, 5.5), 'p', 'k', 1)                 # legs
-    for x in (228, 236):                                                    # feet, toes up
-        p.paint(poly([(x - 3, g), (x + 4, g), (x + 5, g - 16), (x, g - 17), (x - 3, g - 12)]), 'p', 'k', 1)
-    p.paint(poly([(120, g - 17), (198, g - 15), (200, g), (120, g)]), 'p', 'k', 2)   # body
-    p.paint(ellipse(110, g - 10, 11, 10.5), 'p', 'k', 2)                  # head
-    for x in (105, 115):                                                    # crossed-out eyes
+    p.paint(polyline([(166, g - 6), (226, g - 5)], 5), 'purple')                    # legs
+    for x in (224, 233):                                                    # feet, toes up
+        p.paint(poly([(x - 3, g), (x + 5, g), (x + 6, g - 15), (x + 1, g - 16), (x - 3, g - 11)]),
+                'purple')
+    p.paint(poly([(117, g - 12), (121, g - 15), (164, g - 15), (172, g - 12), (174, g), (117, g)]),
+            'purple')                                                       # body
+    p.paint(ellipse(109, g - 10, 11, 10.5), 'purple')                      # head
+    for x in (104, 114):                                                    # crossed-out eyes
         y = g - 14
-        p.fill(line(x - 2.5, y - 2.5, x + 2.5, y + 2.5, 0.7) | line(x - 2.5, y + 2.5, x + 2.5, y - 2.5, 0.7), 'k')
-    p.fill(rect(106, g - 6, 9, 1), 'k')                                     # mouth
-    p.paint(polyline([(132, g - 13), (156, g - 21), (176, g - 18)], 3.5), 'p', 'k', 1)  # arm folded
+        p.fill(line(x - 2.5, y - 2.5, x + 2.5, y + 2.5, 0.7) | line(x - 2.5, y + 2.5, x + 2.5, y - 2.5, 0.7),
+               'black')
+    p.fill(rect(105, g - 6, 9, 1), 'black')                                 # mouth
+    # the near arm: upper arm along the side, forearm across the belly, hand on top
+    p.paint(polyline([(124, g - 5), (140, g - 6), (152, g - 14)], 3) | ellipse(154, g - 16, 4, 3.5),
+            'purple')
 
 
 def dragger(pose):
     """Image34 (pose 0, legs together, 97 rows), Image35 (pose 1, mid-stride, 96 rows),
-    Image36 (pose 2, burst). The corpse and everything above the hips are shared."""
+    Image36 (pose 2, burst). The corpse and everything above the hips are shared; every
+    outline one pixel wide."""
     h = 97 if pose == 0 else 96
     p = Pic(252, h)
     corpse(p)
     g = GROUND
+    rope_end = (98, g - 12)                        # where the rope is tied round the neck
     if pose == 2:
         # the rope lies slack on the ground from the corpse's head
-        p.fill(polyline([(99, g - 12), (92, g - 2), (80, g), (66, g - 1), (50, g), (38, g - 1)], 0.9), 'n')
+        p.fill(polyline([rope_end, (92, g - 2), (80, g), (66, g - 1), (50, g), (38, g - 1)], 0.9), 'brown')
         # green shards of the man, flying out from where he stood
-        shards = [((10, 12), 9, 20), ((34, 6), 8, 70), ((58, 14), 10, 130), ((76, 30), 7, 10),
-                  ((6, 40), 10, 200), ((30, 34), 12, 100), ((56, 44), 11, 250), ((80, 56), 8, 40),
-                  ((14, 66), 9, 300), ((40, 64), 10, 160), ((64, 76), 9, 80), ((24, 86), 7, 230),
-                  ((48, 88), 6, 330)]
+        shards = [((12, 10), 8, 20), ((36, 8), 8, 70), ((62, 12), 9, 130), ((80, 30), 7, 10),
+                  ((8, 40), 7, 200), ((30, 32), 11, 100), ((56, 44), 10, 250), ((82, 56), 7, 40),
+                  ((14, 64), 8, 300), ((40, 62), 9, 160), ((64, 76), 8, 80), ((22, 84), 7, 230),
+                  ((46, 86), 6, 330)]
         for (cx, cy), size, turn in shards:
             a = math.radians(turn)
             tri = [(cx + size * math.cos(a), cy + size * math.sin(a)),
                    (cx + size * 0.8 * math.cos(a + 2.3), cy + size * 0.8 * math.sin(a + 2.3)),
                    (cx + size * 0.6 * math.cos(a + 4.1), cy + size * 0.6 * math.sin(a + 4.1))]
-            p.paint(poly(tri), 'g', 'k', 1)
+            p.paint(poly(tri), 'green')
         return p
     # legs (the only part that differs between the two poses)
-    hip = (48, 62)
+    hip = (50, 62)
     if pose == 0:
-        legs = [[(hip[0] + 3, hip[1]), (51, 78), (50, 89)], [hip, (45, 78), (43, 89)]]
+        legs = [[(hip[0] + 3, hip[1]), (53, 78), (52, 89)], [hip, (47, 78), (45, 89)]]
     else:
-        legs = [[(hip[0] + 3, hip[1]), (60, 76), (67, 89)], [hip, (36, 76), (28, 89)]]
+        legs = [[(hip[0] + 3, hip[1]), (61, 76), (66, 89)], [hip, (38, 76), (30, 89)]]
     for lg in legs:
-        p.paint(polyline(lg, 3.6), 'o')
         fx, fy = lg[-1]
-        p.paint(poly([(fx - 9, g + 1), (fx + 4, g + 1), (fx + 4, fy - 1), (fx - 3, fy + 1)]), 'k')
-    # the rope runs from his hands over his shoulder and down to the corpse's head
-    rope = [(19, 47), (27, 33), (36, 28), (44, 31), (101, 81)]
-    p.fill(polyline(rope[3:], 0.9), 'n')
+        p.paint(polyline(lg, 3.6), 'orange')
+        p.paint(poly([(fx - 9, g + 1), (fx + 4, g + 1), (fx + 4, fy - 1), (fx - 3, fy + 1)]), 'black')
+    # the rope rises from the corpse's neck to his back, crosses the top of his shoulder
+    # once and comes down in front to his fist
+    shoulder_top = (41, 27)
+    p.fill(line(rope_end[0], rope_end[1], shoulder_top[0] + 4, shoulder_top[1] + 2, 0.9), 'brown')
     # body bent forward, tunic to the thighs
-    p.paint(line(48, 62, 34, 38, 10) | poly([(36, 60), (58, 55), (64, 70), (40, 74)]), 'g', 'k', 1)
-    p.fill(line(38, 63, 58, 58, 0.9), 'k')                       # belt
-    head(p, 21, 31, s=0.62)
-    p.fill(polyline(rope[:4], 0.9), 'n')
-    # both arms bent, hands gripping the rope in front of the chest
-    for dx in (0, 3):
-        p.paint(polyline([(34 + dx, 38), (26 + dx, 52), (19 + dx, 46)], 3.2), 'o')
-        p.paint(line(34 + dx, 38, 29 + dx, 47, 4.2), 'g', 'k', 1)   # sleeve
-    p.fill(polyline(rope[:2], 0.9), 'n')
+    p.paint(line(50, 60, 38, 38, 10) | poly([(38, 60), (60, 55), (66, 70), (42, 74)]), 'green')
+    p.fill(line(40, 63, 60, 58, 0.9), 'black')                   # belt
+    p.paint(line(25, 30, 34, 36, 4), 'orange')                   # neck
+    head(p, 20, 24, s=0.7)
+    p.fill(polyline([(shoulder_top[0] + 4, shoulder_top[1] + 2), shoulder_top, (33, 30), (25, 46)], 0.9),
+           'brown')
+    # one arm: sleeve from the shoulder to the elbow, forearm up to the fist on the rope
+    p.paint(polyline([(37, 36), (35, 52), (27, 45)], 3.2), 'orange')
+    p.paint(line(37, 36, 35, 50, 4.4), 'green')
+    p.paint(ellipse(26, 44, 3.8, 3.6), 'orange')
+    p.fill(line(25.5, 47, 23.5, 53, 0.9), 'brown')               # the rope's end below the fist
     return p
 
 
-def scythe_blade(cx, cy):
-    """Crescent blade whose inner end sits at cx, cy, curving right and down."""
-    outer = ellipse(cx + 4, cy + 20, 18, 22)
-    inner = ellipse(cx + 0, cy + 24, 16, 21)
-    return {(x, y) for (x, y) in outer - inner if x >= cx - 2}
+def scythe_blade():
+    """Crescent blade fixed to the top of the shaft, curving right and down to its tip."""
+    outer = ellipse(50, 27, 15, 23)
+    inner = ellipse(46.5, 30, 13.5, 22)
+    return {(x, y) for (x, y) in outer - inner if x >= 47}
+
+
+def bony_hand(p, hx, hy):
+    """A pale, bony hand closed round the shaft: a knuckle on the near side and three
+    finger bones across the shaft, with the shaft showing between them."""
+    p.fill(ellipse(hx + 3, hy + 0.5, 2, 3), 'white')
+    for k in range(3):
+        p.fill(line(hx + 3, hy - 1.5 + 2 * k, hx - 3, hy - 0.5 + 2 * k, 0.5), 'white')
+
+
+SHAFT = ((6, 104), (49, 8))          # the scythe's shaft, from its foot to the blade
 
 
 def reaper():
@@ -544,34 +635,36 @@ def reaper():
     p = Pic(70, 107)
     robe = poly([(33, 1), (43, 6), (48, 20), (47, 34), (56, 60), (60, 106),
                  (6, 106), (10, 60), (19, 34), (18, 20), (23, 6)])
-    p.fill(robe, 'k')
+    p.fill(robe, 'black')
     # face in the hood
-    p.fill(rect(25, 16, 4, 3), 'w')
-    p.fill(rect(37, 16, 4, 3), 'w')
-    p.fill(rect(32, 24, 2, 2), 'w')
-    # scythe: handle in front of the robe, bottom left to top right
-    p.paint(line(5, 104, 50, 10, 2.2), 'o', 'k', 1)
-    p.paint(scythe_blade(49, 5), 'o', 'k', 1)
-    # hands gripping the handle
-    p.fill(ellipse(20, 74, 4.5, 4.5) | ellipse(36, 42, 4.5, 4.5), 'k')
+    p.fill(rect(25, 16, 4, 3), 'white')
+    p.fill(rect(37, 16, 4, 3), 'white')
+    p.fill(rect(32, 24, 2, 2), 'white')
+    # scythe: the shaft in front of the robe, bottom left to top right, whole between
+    # the two hands that hold it
+    (x0, y0), (x1, y1) = SHAFT
+    p.paint(line(x0, y0, x1, y1, 2.2), 'orange')
+    p.paint(scythe_blade(), 'orange')
+    for t in (0.38, 0.66):
+        bony_hand(p, int(round(x0 + (x1 - x0) * t)), int(round(y0 + (y1 - y0) * t)))
     return p
 
 
 def reaper_burst():
-    """Image38: black shards and orange scythe pieces, 64 x 107."""
+    """Image38: the reaper in black triangular shards flying out from its middle, with
+    the pieces of the scythe among them; every piece stands apart."""
     p = Pic(64, 107)
-    rnd = random.Random(38)
-    for i in range(10):
-        cx = 10 + (i % 3) * 21 + rnd.randint(-3, 3)
-        cy = 14 + (i // 3) * 26 + rnd.randint(-4, 4)
-        a = rnd.uniform(0, 6.28)
-        s = rnd.randint(7, 12)
-        tri = [(cx + s * math.cos(a + k * 2.1), cy + s * math.sin(a + k * 2.25)) for k in range(3)]
-        p.fill(poly(tri), 'k')
-    p.paint(line(4, 100, 18, 82, 2.4), 'o', 'k', 1)
-    p.paint(line(38, 96, 56, 86, 2.4), 'o', 'k', 1)
-    p.paint(line(26, 60, 36, 44, 2.4), 'o', 'k', 1)
-    p.paint(arc(44, 22, 18, 16, 250, 330, 3.2), 'o', 'k', 1)
+    shards = [[(10, 4), (22, 14), (6, 22)], [(28, 2), (38, 12), (26, 20)],
+              [(4, 32), (16, 36), (6, 50)], [(22, 28), (34, 30), (26, 42)],
+              [(44, 30), (58, 38), (46, 46)], [(8, 58), (20, 62), (4, 72)],
+              [(40, 56), (56, 62), (42, 70)], [(20, 76), (30, 90), (14, 88)],
+              [(44, 80), (58, 94), (40, 96)], [(26, 98), (36, 104), (22, 106)]]
+    for s in shards:
+        p.fill(poly(s), 'black')
+    p.paint(arc(40, 26, 18, 19, 250, 330, 2.6), 'orange')     # the blade, its tip down
+    p.paint(line(4, 100, 12, 86, 2.2), 'orange')               # the shaft in three
+    p.paint(line(28, 68, 36, 50, 2.2), 'orange')
+    p.paint(line(44, 104, 60, 98, 2.2), 'orange')
     return p
 
 
@@ -579,7 +672,7 @@ def pictures():
     return {
         'Image2': saucer(), 'Image3': saucer_burst(),
         'Image7': bar(91, 17), 'Image9': bar(17, 92),
-        'Image15': ball(36, 33, 'm'), 'Image16': ball(32, 29, 'y'),
+        'Image15': ball(36, 33, 'magenta'), 'Image16': ball(32, 29, 'yellow'),
         'Image17': tree(), 'Image18': apple_pic(),
         'Image19': stick_man(1), 'Image20': stick_man(0),
         'Image22': banner(),
@@ -594,9 +687,13 @@ def pictures():
 
 
 def main():
-    for name, p in pictures().items():
-        with open(os.path.join(ART, name + '.txt'), 'w') as f:
-            f.write(p.text())
+    # every picture is drawn before any file is written, so a fault leaves the old set
+    texts = {name: p.close_pinholes().text() for name, p in pictures().items()}
+    for name, text in texts.items():
+        path = os.path.join(ART, name + '.txt')
+        with open(path + '.part', 'w') as f:
+            f.write(text)
+        os.replace(path + '.part', path)
 
 
 if __name__ == '__main__':

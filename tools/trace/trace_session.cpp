@@ -2,9 +2,6 @@
 
 #include <unistd.h>
 
-#include <QGuiApplication>
-#include <QString>
-#include <QtGlobal>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -21,7 +18,6 @@
 #include "app/animation_state.h"
 #include "app/random_source.h"
 #include "pictures/picture_set.h"
-#include "stage/qt_caption_renderer.h"
 #include "stage/sprite_table.h"
 #include "stage/stage.h"
 
@@ -180,7 +176,7 @@ std::optional<std::string> WritePpm(const std::filesystem::path& target, const R
 class TraceSession {
  public:
   TraceSession(std::optional<std::uint64_t> seed, std::ostream& out)
-      : animation_(&captions_), out_(out) {
+      : out_(out) {
     if (seed) animation_.random().UseFixedSeed(*seed);
     animation_.stage().SetObserver(&recorder_);
     animation_.random().SetObserver(&recorder_);
@@ -378,7 +374,6 @@ class TraceSession {
     if (b.size() >= kFlushThreshold) Flush();
   }
 
-  QtCaptionRenderer captions_;
   Animation animation_;
   EventRecorder recorder_;
   std::ostream& out_;
@@ -426,12 +421,6 @@ int Fail(std::ostream& err, const std::string& message, int status) {
   return status;
 }
 
-// Standard error carries our one-line message and nothing else, so Qt's chatter about a
-// headless session (no runtime directory and the like) is dropped; fatal errors still show.
-void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-}
-
 }  // namespace
 
 namespace {
@@ -450,24 +439,11 @@ std::vector<std::string_view> SplitWords(std::string_view line) {
   return words;
 }
 
-std::unique_ptr<QGuiApplication> MakeTraceApplication() {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  qInstallMessageHandler(QuietQtMessages);
-  // Qt keeps references to these for the application's whole life.
-  static int argc = 1;
-  static char name[] = "animatsiya-trace";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 int RunTrace(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
              std::ostream& err) {
   std::string error;
   const std::optional<TraceOptions> options = ParseOptions(args, &error);
   if (!options) return Fail(err, error, kTraceExitBadInput);
-
-  std::unique_ptr<QGuiApplication> application;
-  if (QGuiApplication::instance() == nullptr) application = MakeTraceApplication();
 
   const auto outputFailed = [&] {
     return Fail(err, "cannot write standard output", kTraceExitOutputFailed);

@@ -1,12 +1,9 @@
 #pragma once
 
 #include <iosfwd>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-class QGuiApplication;
 
 namespace animatsiya {
 
@@ -21,17 +18,10 @@ inline constexpr long long kMaxTickCount = 10'000'000;
 // (`--seed N`); commands are read from in, one a line, and JSON Lines go to out. On bad
 // input a one-line message goes to err after every object of the lines before it, and
 // the result is kTraceExitBadInput.
-//
-// The caption is drawn with Qt, so a QGuiApplication must exist; if none does, one is
-// made for the length of the call (MakeTraceApplication).
 int RunTrace(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
              std::ostream& err);
 
 // The words of a command line, split at blanks, as the tool reads them.
 std::vector<std::string_view> SplitWords(std::string_view line);
-
-// A QGuiApplication that needs no display: the offscreen platform unless QT_QPA_PLATFORM
-// names another. It sees no command line, so no argument of ours is taken for Qt's.
-std::unique_ptr<QGuiApplication> MakeTraceApplication();
 
 }  // namespace animatsiya

@@ -1,1 +1,0 @@
-#include "tests/test_support.h"
