@@ -4,17 +4,14 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <utility>
+
 #include "app/app_icon.h"
-#include "app/frame_timer.h"
 #include "app/menus.h"
 #include "stage/stage_widget.h"
 
 namespace animatsiya {
 namespace {
-
-// A screen shows at most its refresh rate, so at the fast speed the changes of several
-// ticks go out together, about once a frame.
-constexpr int kPresentEveryMs = 16;
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -34,7 +31,7 @@ QAction* AddItem(QMenu* menu, std::string_view caption) {
 
 }  // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+Form1::Form1(QWidget* parent, FrameTimer::Clock clock) : QMainWindow(parent) {
   setWindowTitle(FromUtf8(kWindowTitle));
   setWindowIcon(MakeAppIcon());
   animation_.Start();
@@ -47,9 +44,10 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   // scale; it may then be resized, maximised or made full screen.
   resize(sizeHint());
 
-  timer1_ = new FrameTimer(animation_.intervalMs(), this);
+  timer1_ = new FrameTimer(animation_.intervalMs(), this, std::move(clock));
   connect(timer1_, &FrameTimer::timeout, this, &Form1::OnTimer1);
-  sincePresent_.start();
+  // The stage gathers the damage of every tick of a wake; it is shown once after them.
+  connect(timer1_, &FrameTimer::caughtUp, this, &Form1::Present);
 }
 
 void Form1::AddMenus() {
@@ -68,18 +66,18 @@ void Form1::AddMenus() {
 void Form1::OnTimer1() {
   animation_.Tick();
   ++ticks_;
-  // The stage gathers the damage of every tick; it is taken once per present.
-  if (animation_.intervalMs() > kPresentEveryMs || sincePresent_.hasExpired(kPresentEveryMs)) {
-    Present();
-  }
 }
 
+// A command comes after every tick that fell due before it, though the timer has not yet
+// woken to run them.
 void Form1::OnSceneCommand(int k) {
+  timer1_->RunDueTicks();
   animation_.ChooseScene(k);
   Present();
 }
 
 void Form1::OnSpeedCommand(Speed speed) {
+  timer1_->RunDueTicks();
   animation_.ChooseSpeed(speed);
   timer1_->setInterval(animation_.intervalMs());
 }
@@ -87,7 +85,6 @@ void Form1::OnSpeedCommand(Speed speed) {
 void Form1::Present() {
   stage_->AddDamage(animation_.stage().TakeDamage());
   stage_->Present();
-  sincePresent_.restart();
 }
 
 }  // namespace animatsiya

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include "app/animation.h"
+#include "app/frame_timer.h"
 
 namespace animatsiya {
 
-class FrameTimer;
 class StageWidget;
 
 // The main window: the whole application. It forwards its timer ticks and menu commands
@@ -16,10 +15,11 @@ class Form1 : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit Form1(QWidget* parent = nullptr);
+  // Timer1 reads the time from clock; tests pass one that they move by hand.
+  explicit Form1(QWidget* parent = nullptr, FrameTimer::Clock clock = FrameTimer::MonotonicNow);
 
   Animation& animation() { return animation_; }
-  const FrameTimer& timer1() const { return *timer1_; }
+  FrameTimer& timer1() { return *timer1_; }
   // Ticks of Timer1 run so far; the window driver counts the frame rate with it.
   long ticks() const { return ticks_; }
 
@@ -33,7 +33,6 @@ class Form1 : public QMainWindow {
   Animation animation_;
   StageWidget* stage_ = nullptr;
   FrameTimer* timer1_ = nullptr;
-  QElapsedTimer sincePresent_;
   long ticks_ = 0;
 };
 

@@ -1,56 +1,59 @@
 #include "app/frame_timer.h"
 
-#include <sys/timerfd.h>
-#include <unistd.h>
-
-#include <QSocketNotifier>
-#include <QtGlobal>
+#include <QTimer>
 
 #include <algorithm>
 
 namespace animatsiya {
 namespace {
 
-// The most ticks made up at once, in milliseconds of timer time. This machine's odd
-// stalls of 50 ms and more are skipped; shorter delays are made up, which at 1 ms costs
-// well under a millisecond of steps.
-constexpr int kCatchUpMs = 40;
+// A screen shows at most its refresh rate, so fast ticks are gathered into wakes about
+// one frame apart.
+constexpr FrameTimer::Time kFrame = std::chrono::milliseconds(TickSchedule::kFrameMs);
 
 }  // namespace
 
-FrameTimer::FrameTimer(int intervalMs, QObject* parent) : QObject(parent) {
-  setObjectName(QStringLiteral("Timer1"));
-  fd_ = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-  if (fd_ < 0) qFatal("Timer1: timerfd_create failed");
-  notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
-  connect(notifier_, &QSocketNotifier::activated, this, &FrameTimer::OnReadable);
-  setInterval(intervalMs);
+FrameTimer::Time FrameTimer::MonotonicNow() {
+  return std::chrono::duration_cast<Time>(
+      std::chrono::steady_clock::now().time_since_epoch());
 }
 
-FrameTimer::~FrameTimer() {
-  delete notifier_;
-  close(fd_);
+FrameTimer::FrameTimer(int intervalMs, QObject* parent, Clock clock)
+    : QObject(parent), clock_(std::move(clock)), schedule_(intervalMs, clock_()) {
+  setObjectName(QStringLiteral("Timer1"));
+  lastWake_ = clock_() - kFrame;
+  wake_ = new QTimer(this);
+  wake_->setSingleShot(true);
+  wake_->setTimerType(Qt::PreciseTimer);
+  connect(wake_, &QTimer::timeout, this, &FrameTimer::RunDueTicks);
+  Arm();
 }
 
 void FrameTimer::setInterval(int intervalMs) {
-  intervalMs_ = intervalMs;
-  const timespec period{intervalMs / 1000, static_cast<long>(intervalMs % 1000) * 1'000'000};
-  const itimerspec schedule{period, period};
-  timerfd_settime(fd_, 0, &schedule, nullptr);
+  schedule_.SetInterval(intervalMs, clock_());
+  if (!running_) Arm();
 }
 
-std::uint64_t FrameTimer::TicksToRun(std::uint64_t owed, int intervalMs) {
-  const auto most = static_cast<std::uint64_t>(std::max(1, kCatchUpMs / intervalMs));
-  return std::min(owed, most);
+FrameTimer::Time FrameTimer::nextWake() const {
+  return std::max(schedule_.NextDeadline(), lastWake_ + kFrame);
 }
 
-void FrameTimer::OnReadable() {
-  std::uint64_t expirations = 0;
-  if (read(fd_, &expirations, sizeof expirations) != sizeof expirations) return;
-  // No tick starts inside another, even one that spins the event loop.
-  notifier_->setEnabled(false);
-  for (auto n = TicksToRun(expirations, intervalMs_); n > 0; --n) emit timeout();
-  notifier_->setEnabled(true);
+void FrameTimer::RunDueTicks() {
+  if (running_) return;
+  running_ = true;
+  const Time now = clock_();
+  lastWake_ = now;
+  const int due = schedule_.TicksDue(now);
+  for (int n = 0; n < due; ++n) emit timeout();
+  if (due > 0) emit caughtUp();
+  running_ = false;
+  Arm();
+}
+
+void FrameTimer::Arm() {
+  // Rounded up, so that the wake does not come before the tick is due.
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(nextWake() - clock_());
+  wake_->start(static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, wait.count())));
 }
 
 }  // namespace animatsiya

@@ -5,9 +5,9 @@
 namespace animatsiya {
 namespace {
 
-// The most ticks made up at once, in milliseconds of timer time. This machine's odd
-// stalls of 50 ms and more are skipped; shorter delays are made up, which at 1 ms costs
-// well under a millisecond of steps.
+// The most delay made up, in milliseconds of timer time, beyond the frame that a wake
+// normally finds due. This machine's odd stalls of 50 ms and more are skipped; shorter
+// delays are made up, which at 1 ms costs well under a millisecond of steps.
 constexpr int kCatchUpMs = 40;
 
 }  // namespace
@@ -25,7 +25,7 @@ int TickSchedule::TicksDue(Time now) {
   const std::int64_t owed = (now - next_) / interval + 1;
   // Skipped ticks keep their places: the next deadline stays on the same grid.
   next_ += owed * interval;
-  const std::int64_t most = std::max(1, kCatchUpMs / intervalMs_);
+  const std::int64_t most = std::max(1, (kFrameMs + kCatchUpMs) / intervalMs_);
   return static_cast<int>(std::min(owed, most));
 }
 

@@ -14,6 +14,10 @@ class TickSchedule {
   // Any fixed epoch will do; only differences count.
   using Time = std::chrono::microseconds;
 
+  // The adapters run the ticks that fell due about once per display frame of this length,
+  // rather than waking for each tick.
+  static constexpr int kFrameMs = 16;
+
   // The first tick falls due one interval after now.
   TickSchedule(int intervalMs, Time now);
 
@@ -22,9 +26,9 @@ class TickSchedule {
   void SetInterval(int intervalMs, Time now);
   int intervalMs() const { return intervalMs_; }
 
-  // How many ticks to run now; they count as run. After a short delay every tick that
-  // fell due is made up, but no more than 40 milliseconds' worth after a long stall,
-  // which is skipped rather than raced. At least one tick runs whenever any fell due.
+  // How many ticks to run now; they count as run. Besides a frame's worth, a delay of up
+  // to 40 milliseconds is made up tick by tick; the rest of a longer stall is skipped
+  // rather than raced. At least one tick runs whenever any fell due.
   int TicksDue(Time now);
 
   // When the next tick falls due; TicksDue gives nothing before it.

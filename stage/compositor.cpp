@@ -1,31 +1,147 @@
 #include "stage/compositor.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdlib>
 
 namespace animatsiya {
+namespace {
+
+// Rows of one colour to copy from: a copy runs at the speed of memory, where a fill of a
+// four-byte value that is not one repeated byte is a loop of single stores unless the
+// compiler vectorises it, which it does not at -O2.
+using Row = std::array<Pixel, kStageWidth>;
+Row RowOf(Pixel colour) {
+  Row row;
+  row.fill(colour);
+  return row;
+}
+const Row kBackgroundRow = RowOf(kBackground);
+const Row kLineRow = RowOf(kLineColour);
+
+// Paints pixels x0..x1 of a row black. Short runs are stored one by one, since a call to
+// copy costs more than a few stores.
+inline void PaintSpan(Pixel* row, int x0, int x1) {
+  constexpr int kShortRun = 16;
+  if (x1 - x0 < kShortRun) {
+    for (int x = x0; x <= x1; ++x) row[x] = kLineColour;
+  } else {
+    std::copy(kLineRow.begin() + x0, kLineRow.begin() + x1 + 1, row + x0);
+  }
+}
+
+}  // namespace
 
 Compositor::Compositor() : picture_(kStageWidth, kStageHeight, kBackground) {}
 
 void Compositor::ComposeInto(Raster& target, const Rect& r) const {
-  // Pictures are opaque: a layer that covers all of r hides the background and every
-  // layer behind it, so composing starts there.
-  int first = kLayerCount - 1;
-  while (first >= 0 && (layers_[first].raster == nullptr || !layers_[first].rect.Contains(r))) {
-    --first;
-  }
-  if (first < 0) {
-    for (int y = r.y; y < r.bottom(); ++y) std::fill_n(&target.at(r.x, y), r.width, kBackground);
-  }
-  for (int i = std::max(first, 0); i < kLayerCount; ++i) {
+  // Each pixel is written once, from the frontmost layer that covers it or else the
+  // background, rather than filled and then overdrawn back to front: the first tick of a
+  // scene hides many large sprites, and their rectangles overlap.
+  // The visible layers' parts of r, front first. Plain structs, so that the arrays are not
+  // cleared on every call: composing after a tick is many small calls.
+  struct Part {
+    int x0;
+    int y0;
+    int x1;
+    int y1;
+  };
+  std::array<Part, kLayerCount> parts;
+  std::array<const Layer*, kLayerCount> sources;
+  std::array<int, 2 * kLayerCount + 2> edges;  // rows where the layers reaching in change
+  int count = 0;
+  int edgeCount = 0;
+  edges[edgeCount++] = r.y;
+  edges[edgeCount++] = r.bottom();
+  for (int i = kLayerCount - 1; i >= 0; --i) {
     const Layer& layer = layers_[i];
     if (layer.raster == nullptr) continue;
     const Rect part = Intersect(layer.rect, r);
     if (part.empty()) continue;
-    const Raster& source = *layer.raster;
-    for (int y = part.y; y < part.bottom(); ++y) {
-      const Pixel* from = source.row(y - layer.rect.y) + (part.x - layer.rect.x);
-      std::copy_n(from, part.width, &target.at(part.x, y));
+    parts[count] = {part.x, part.y, part.right(), part.bottom()};
+    sources[count] = &layer;
+    ++count;
+    edges[edgeCount++] = part.y;
+    edges[edgeCount++] = part.bottom();
+    // Pictures are opaque: nothing behind a layer that covers all of r is seen.
+    if (part == r) break;
+  }
+  std::sort(edges.begin(), edges.begin() + edgeCount);
+  edgeCount = static_cast<int>(std::unique(edges.begin(), edges.begin() + edgeCount) - edges.begin());
+
+  // Within a band of rows the same layers reach in, so the row is cut into the same runs.
+  struct Run {
+    int x0;
+    int x1;
+    int layer;  // index into parts, or -1 for the background
+  };
+  std::array<Run, 2 * kLayerCount + 1> runs;
+  struct Span {
+    int begin;
+    int end;
+  };
+  std::array<Span, kLayerCount + 1> covered;  // sorted, disjoint
+  for (int b = 0; b + 1 < edgeCount; ++b) {
+    const int top = edges[b];
+    const int bottom = edges[b + 1];
+    int runCount = 0;
+    int coveredCount = 0;
+    for (int k = 0; k < count; ++k) {
+      const Part& part = parts[k];
+      if (part.y0 > top || part.y1 < bottom) continue;
+      // The stretches of this layer that no layer in front of it covers.
+      int x = part.x0;
+      for (int at = 0; at < coveredCount && x < part.x1; ++at) {
+        const Span span = covered[at];
+        if (span.end <= x) continue;
+        if (span.begin >= part.x1) break;
+        if (span.begin > x) runs[runCount++] = {x, span.begin, k};
+        x = std::max(x, span.end);
+      }
+      if (x < part.x1) runs[runCount++] = {x, part.x1, k};
+      // Merge the layer's span into the covered spans.
+      int begin = part.x0;
+      int end = part.x1;
+      int first = 0;
+      while (first < coveredCount && covered[first].end < begin) ++first;
+      int last = first;
+      while (last < coveredCount && covered[last].begin <= end) {
+        begin = std::min(begin, covered[last].begin);
+        end = std::max(end, covered[last].end);
+        ++last;
+      }
+      const int removed = last - first;
+      if (removed == 0) {
+        std::copy_backward(covered.begin() + first, covered.begin() + coveredCount,
+                           covered.begin() + coveredCount + 1);
+        ++coveredCount;
+      } else if (removed > 1) {
+        std::copy(covered.begin() + last, covered.begin() + coveredCount,
+                  covered.begin() + first + 1);
+        coveredCount -= removed - 1;
+      }
+      covered[first] = {begin, end};
+      if (coveredCount == 1 && begin <= r.x && end >= r.right()) break;
+    }
+    int x = r.x;
+    for (int at = 0; at < coveredCount; ++at) {
+      if (covered[at].begin > x) runs[runCount++] = {x, covered[at].begin, -1};
+      x = covered[at].end;
+    }
+    if (x < r.right()) runs[runCount++] = {x, r.right(), -1};
+
+    for (int y = top; y < bottom; ++y) {
+      Pixel* row = &target.at(0, y);
+      for (int n = 0; n < runCount; ++n) {
+        const Run& run = runs[n];
+        const Pixel* from = kBackgroundRow.data() + run.x0;
+        if (run.layer >= 0) {
+          const Layer& layer = *sources[run.layer];
+          from = layer.raster->row(y - layer.rect.y) + (run.x0 - layer.rect.x);
+        }
+        std::copy(from, from + (run.x1 - run.x0), row + run.x0);
+      }
     }
   }
 }
@@ -75,6 +191,18 @@ void Compositor::ComposeUnion(const std::vector<Rect>& rects) {
   }
   std::sort(edges.begin(), edges.end());
   edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+  // Neighbouring bands with the same runs are composed as one: two rectangles side by side
+  // but not level would otherwise cut each other into several thin bands.
+  std::vector<std::pair<int, int>>& merged = mergedRuns_;
+  std::vector<std::pair<int, int>>& growing = growingRuns_;
+  growing.clear();
+  int growingTop = 0;
+  int growingBottom = 0;
+  const auto composeGrowing = [&] {
+    for (const auto& [begin, end] : growing) {
+      Compose({begin, growingTop, end - begin, growingBottom - growingTop});
+    }
+  };
   for (size_t b = 0; b + 1 < edges.size(); ++b) {
     const int top = edges[b];
     const int bottom = edges[b + 1];
@@ -83,13 +211,23 @@ void Compositor::ComposeUnion(const std::vector<Rect>& rects) {
       if (!r.empty() && r.y <= top && r.bottom() >= bottom) runs.push_back({r.x, r.right()});
     }
     std::sort(runs.begin(), runs.end());
+    merged.clear();
     for (size_t i = 0; i < runs.size();) {
       int begin = runs[i].first;
       int end = runs[i].second;
       for (++i; i < runs.size() && runs[i].first <= end; ++i) end = std::max(end, runs[i].second);
-      Compose({begin, top, end - begin, bottom - top});
+      merged.push_back({begin, end});
     }
+    if (merged == growing && growingBottom == top) {
+      growingBottom = bottom;
+      continue;
+    }
+    composeGrowing();
+    growing.swap(merged);
+    growingTop = top;
+    growingBottom = bottom;
   }
+  composeGrowing();
 }
 
 void Compositor::WipeLines() {
@@ -137,7 +275,7 @@ void Compositor::PaintRun(int y, int x0, int x1) {
   x0 = std::max(x0, 0);
   x1 = std::min(x1, kStageWidth - 1);
   if (x0 > x1) return;
-  std::fill_n(&picture_.at(x0, y), x1 - x0 + 1, kLineColour);
+  PaintSpan(&picture_.at(0, y), x0, x1);
   painted_.AddRun(y, x0, x1 + 1);
 }
 
@@ -149,6 +287,8 @@ void Compositor::DrawLine(int x1, int y1, int x2, int y2) {
   // Every end point that can reach here lies within 16 bits of the stage.
   const auto bits = [](int v) { return static_cast<std::uint64_t>(static_cast<std::uint16_t>(v)); };
   const std::uint64_t key = bits(x1) << 48 | bits(y1) << 32 | bits(x2) << 16 | bits(y2);
+  // Most repeats repeat the line just drawn.
+  if (!linesSinceCompose_.empty() && linesSinceCompose_.back() == key) return;
   if (std::find(linesSinceCompose_.begin(), linesSinceCompose_.end(), key) !=
       linesSinceCompose_.end()) {
     return;
@@ -161,10 +301,20 @@ void Compositor::DrawLine(int x1, int y1, int x2, int y2) {
   }
   if (x1 == x2) {
     const Rect column = Intersect({x1, std::min(y1, y2), 1, std::abs(y2 - y1) + 1}, kStageRect);
+    const auto paint = [&](int from, int to) {
+      for (int y = from; y < to; ++y) picture_.at(x1, y) = kLineColour;
+    };
+    // The crosshair's columns come in runs that differ by a row or two at their ends: a
+    // column that meets one painted since the last composition paints only its new rows.
     for (size_t i = freshColumnsFrom_; i < paintedColumns_.size(); ++i) {
-      if (paintedColumns_[i].Contains(column)) return;
+      Rect& fresh = paintedColumns_[i];
+      if (fresh.x != column.x || column.y > fresh.bottom() || column.bottom() < fresh.y) continue;
+      paint(column.y, std::min(fresh.y, column.bottom()));
+      paint(std::max(fresh.bottom(), column.y), column.bottom());
+      fresh = BoundingBox(fresh, column);
+      return;
     }
-    for (int y = column.y; y < column.bottom(); ++y) picture_.at(x1, y) = kLineColour;
+    paint(column.y, column.bottom());
     paintedColumns_.push_back(column);
     return;
   }
@@ -177,6 +327,42 @@ void Compositor::DrawLine(int x1, int y1, int x2, int y2) {
   int x = x1;
   int y = y1;
   int runStart = x1;
+  const auto inside = [](int px, int py) {
+    return px >= 0 && px < kStageWidth && py >= 0 && py < kStageHeight;
+  };
+  if (inside(x1, y1) && inside(x2, y2)) {
+    // Every pixel is on the stage: nothing to clip, and the row is followed by a pointer.
+    // The beams are such lines, hundreds of rows long.
+    Pixel* row = &picture_.at(0, y1);
+    const std::ptrdiff_t rowStep = sy * static_cast<std::ptrdiff_t>(kStageWidth);
+    if (-dy >= dx) {
+      // A steep line steps to the next row on every step, so each row holds one pixel;
+      // whether it also steps sideways follows the slope, which a branch predictor cannot
+      // follow, so it is computed without a branch.
+      while (true) {
+        row[x] = kLineColour;
+        painted_.AddRun(y, x, x + 1);
+        if (y == y2) return;
+        const bool sideways = 2 * error >= dy;
+        error += (sideways ? dy : 0) + dx;
+        x += sideways ? sx : 0;
+        y += sy;
+        row += rowStep;
+      }
+    }
+    // A shallow line steps sideways on every step and to the next row as the slope has
+    // it, likewise without a branch; its pixels are marked painted one at a time.
+    while (true) {
+      row[x] = kLineColour;
+      painted_.AddRun(y, x, x + 1);
+      if (x == x2) return;
+      const bool down = 2 * error <= dx;
+      error += dy + (down ? dx : 0);
+      x += sx;
+      y += down ? sy : 0;
+      row += down ? rowStep : 0;
+    }
+  }
   while (x != x2 || y != y2) {
     const int twice = 2 * error;
     const int rowX = x;
@@ -217,10 +403,35 @@ RowSpans Compositor::TakeDamage() {
   // composition that wiped them. A line from before the last call counts again, which
   // costs a present of a few unchanged pixels and saves work on every line drawn.
   RowSpans taken = damage_;
-  for (int y = painted_.top(); y < painted_.bottom(); ++y) {
-    if (!painted_.RowEmpty(y)) taken.AddRun(y, painted_.begin(y), painted_.end(y));
+  // A beam's rows each have a span of their own, and every span would become a rectangle
+  // that the window presents on its own; a band of rows is given its widest span instead,
+  // a few more pixels in far fewer rectangles.
+  constexpr int kBand = 8;
+  for (int y = painted_.top(); y < painted_.bottom(); y += kBand) {
+    int begin = kStageWidth;
+    int end = 0;
+    int top = kStageHeight;
+    int bottom = 0;
+    for (int row = y; row < std::min(y + kBand, painted_.bottom()); ++row) {
+      if (painted_.RowEmpty(row)) continue;
+      begin = std::min(begin, painted_.begin(row));
+      end = std::max(end, painted_.end(row));
+      top = std::min(top, row);
+      bottom = row + 1;
+    }
+    if (begin < end) taken.AddRect({begin, top, end - begin, bottom - top});
   }
-  for (const Rect& column : paintedColumns_) taken.AddRect(column);
+  // The crosshair's columns stand side by side: each run of neighbours is added as one
+  // rectangle, a few rows more than painted at most.
+  for (size_t i = 0; i < paintedColumns_.size();) {
+    Rect block = paintedColumns_[i];
+    for (++i; i < paintedColumns_.size() && paintedColumns_[i].x <= block.right() &&
+              paintedColumns_[i].right() >= block.x;
+         ++i) {
+      block = BoundingBox(block, paintedColumns_[i]);
+    }
+    taken.AddRect(block);
+  }
   damage_.Clear();
   return taken;
 }

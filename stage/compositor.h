@@ -72,6 +72,8 @@ class Compositor {
   // Scratch space of ComposeUnion, kept to spare an allocation per changed element.
   std::vector<int> edges_;
   std::vector<std::pair<int, int>> runs_;
+  std::vector<std::pair<int, int>> mergedRuns_;
+  std::vector<std::pair<int, int>> growingRuns_;
 };
 
 }  // namespace animatsiya

@@ -134,22 +134,24 @@ void Stage::DrawLine(int x1, int y1, int x2, int y2) {
 void Stage::ComposeAll() { compositor_.ComposeAll(); }
 
 void Stage::FinishStep() {
+  // The rectangles of all changed elements are composed as one union, so where they
+  // overlap (the first tick of a scene hides many large sprites) each pixel is composed
+  // once.
+  toCompose_.clear();
   for (ElementId id : changed_) {
     // Where the element showed nothing (hidden, or without a picture) the picture is
     // as it should be but for lines; a rectangle without lines is left as it is.
     std::vector<Rect>& covered = covered_[id - 1];
     const std::vector<bool>& shown = shown_[id - 1];
-    size_t kept = 0;
     for (size_t i = 0; i < covered.size(); ++i) {
-      if (shown[i] || compositor_.HasLinesIn(covered[i])) covered[kept++] = covered[i];
+      if (shown[i] || compositor_.HasLinesIn(covered[i])) toCompose_.push_back(covered[i]);
     }
-    covered.resize(kept);
-    if (!covered.empty()) compositor_.ComposeUnion(covered);
     covered.clear();
     shown_[id - 1].clear();
     isChanged_[id - 1] = false;
   }
   changed_.clear();
+  if (!toCompose_.empty()) compositor_.ComposeUnion(toCompose_);
 }
 
 Raster Stage::ComposeFresh() const { return compositor_.ComposeFresh(); }

@@ -95,6 +95,8 @@ class Stage {
   std::vector<Rect> covered_[kElementCount];
   // For each covered rectangle, whether the element showed anything there.
   std::vector<bool> shown_[kElementCount];
+  // What FinishStep composes; kept to spare an allocation per step.
+  std::vector<Rect> toCompose_;
 };
 
 }  // namespace animatsiya

@@ -1,8 +1,6 @@
 #include <QCoreApplication>
-#include <QTest>
 
-#include <chrono>
-#include <thread>
+#include <algorithm>
 
 #include "app/frame_timer.h"
 #include "tests/window/window_test_support.h"
@@ -10,76 +8,101 @@
 namespace animatsiya::testing {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+using Time = FrameTimer::Time;
 
-TEST(FrameTimerCatchUp, MakesUpShortDelaysAndSkipsLongStalls) {
-  struct Row {
-    std::uint64_t owed;
-    int intervalMs;
-    std::uint64_t run;
-  };
-  const Row rows[] = {
-      {1, 1, 1},   {3, 1, 3},   {40, 1, 40},  // a short delay is made up tick by tick
-      {41, 1, 40}, {190, 1, 40},              // a stall is skipped
-      {1, 50, 1},  {2, 50, 1},  {4, 50, 1},  // at 50 ms a late tick runs once
-  };
-  for (const Row& row : rows) {
-    EXPECT_EQ(FrameTimer::TicksToRun(row.owed, row.intervalMs), row.run)
-        << row.owed << " owed at " << row.intervalMs << " ms";
+// Timer1 on a clock that the test moves by hand.
+class FrameTimerTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    if (IsSkipped()) return;
+    timer = std::make_unique<FrameTimer>(50, nullptr, [this] { return now; });
+    QObject::connect(timer.get(), &FrameTimer::timeout, [this] { ++ticks; });
+    QObject::connect(timer.get(), &FrameTimer::caughtUp, [this] { ++shown; });
   }
+
+  // Moves the clock on and runs what fell due, as a wake of the timer does.
+  int RunAfter(milliseconds wait) {
+    now += wait;
+    const int before = ticks;
+    timer->RunDueTicks();
+    return ticks - before;
+  }
+
+  static constexpr Time kStart = milliseconds(123'456);
+  Time now = kStart;
+  std::unique_ptr<FrameTimer> timer;
+  int ticks = 0;
+  int shown = 0;
+};
+
+TEST_F(FrameTimerTest, RunsWhatFellDueOnItsClockAndSkipsLongStalls) {
+  EXPECT_EQ(RunAfter(milliseconds(49)), 0);
+  EXPECT_EQ(RunAfter(milliseconds(1)), 1);
+  EXPECT_EQ(RunAfter(milliseconds(200)), 1);  // at 50 ms a stall runs one tick
+
+  timer->setInterval(1);
+  EXPECT_EQ(RunAfter(milliseconds(16)), 16);
+  // A wake 40 ms later than its frame makes up every tick; a longer stall is skipped
+  // beyond that.
+  EXPECT_EQ(RunAfter(milliseconds(16 + 40)), 56);
+  EXPECT_EQ(RunAfter(milliseconds(100)), 56);
+  EXPECT_EQ(RunAfter(milliseconds(1)), 1);
 }
 
-class FrameTimerTest : public WindowTest {};
+TEST_F(FrameTimerTest, WhatAWakeChangedIsShownOnceAfterItsTicks) {
+  RunAfter(milliseconds(50));
+  timer->setInterval(1);
+  RunAfter(milliseconds(16));
+  RunAfter(milliseconds(0));  // nothing fell due: nothing to show
+  EXPECT_EQ(ticks, 17);
+  EXPECT_EQ(shown, 2);
+}
+
+TEST_F(FrameTimerTest, WakesOnTheDeadlineAtNormalSpeedAndOncePerFrameWhenFast) {
+  EXPECT_EQ(timer->nextWake(), kStart + milliseconds(50));
+  RunAfter(milliseconds(70));  // a late wake does not move the deadlines
+  EXPECT_EQ(timer->nextWake(), kStart + milliseconds(100));
+
+  // Switching re-arms from now: the first fast tick falls due 1 ms after the switch,
+  // but the wake waits for the frame that began with the last one.
+  now = kStart + milliseconds(75);
+  timer->setInterval(1);
+  EXPECT_EQ(timer->interval(), 1);
+  EXPECT_EQ(timer->nextWake(), kStart + milliseconds(86));
+  EXPECT_EQ(RunAfter(milliseconds(11)), 11);
+  EXPECT_EQ(timer->nextWake(), kStart + milliseconds(102));
+
+  // Back to normal: the fast ticks owed are dropped and the next falls due 50 ms on.
+  now += milliseconds(5);
+  timer->setInterval(50);
+  EXPECT_EQ(timer->nextWake(), kStart + milliseconds(141));
+  EXPECT_EQ(RunAfter(milliseconds(49)), 0);
+  EXPECT_EQ(RunAfter(milliseconds(1)), 1);
+}
 
 TEST_F(FrameTimerTest, NeverRunsTwoTicksAtOnce) {
-  FrameTimer timer(1);
-  int ticks = 0;
+  timer->setInterval(1);
   int depth = 0;
   int deepest = 0;
-  QObject::connect(&timer, &FrameTimer::timeout, [&] {
-    ++ticks;
+  // Ticks that each take 20 ms, spin the event loop and issue a menu command, which
+  // runs the ticks that fell due first; so the timer is always behind.
+  QObject::connect(timer.get(), &FrameTimer::timeout, [&] {
     deepest = std::max(deepest, ++depth);
-    // A tick that spins the event loop while the timer keeps falling due.
-    if (ticks < 20) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-      QCoreApplication::processEvents();
-    }
+    now += milliseconds(20);
+    QCoreApplication::processEvents();
+    timer->RunDueTicks();
     --depth;
   });
-  ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 20; }, 5000));
+  EXPECT_EQ(RunAfter(milliseconds(16)), 16);
+  // Each wake, due at once, comes through the event loop and makes up a frame and 40 ms.
+  for (int pass = 0; pass < 100 && ticks < 16 + 3 * 56; ++pass) {
+    QCoreApplication::processEvents();
+  }
   EXPECT_EQ(deepest, 1);
-}
-
-TEST_F(FrameTimerTest, AfterAStallRunsAFewTicksNotAllThatFellDue) {
-  FrameTimer timer(1);
-  int ticks = 0;
-  Clock::time_point stallEnd{};
-  int ticksAtStallEnd = 0;
-  QObject::connect(&timer, &FrameTimer::timeout, [&] {
-    if (++ticks == 5) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      stallEnd = Clock::now();
-      ticksAtStallEnd = ticks;
-    }
-  });
-  ASSERT_TRUE(QTest::qWaitFor([&] { return ticks > 5; }, 5000));
-  QTest::qWait(10);
-  const auto sinceStall =
-      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - stallEnd).count();
-  // Some 100 ticks fell due during the stall. The wake that ran the stalled tick and the
-  // next one may each make up a few; beyond that, one tick per millisecond since.
-  const auto most = static_cast<long>(FrameTimer::TicksToRun(1000, 1));
-  EXPECT_LE(ticks - ticksAtStallEnd, 2 * most + sinceStall + 1);
-}
-
-TEST_F(FrameTimerTest, ChangingTheIntervalRearmsFromNow) {
-  FrameTimer timer(50);
-  int ticks = 0;
-  QObject::connect(&timer, &FrameTimer::timeout, [&] { ++ticks; });
-  timer.setInterval(1);
-  EXPECT_EQ(timer.interval(), 1);
-  // At 50 ms this many ticks would take over a second.
-  EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 20; }, 1000));
+  EXPECT_GE(ticks, 16 + 3 * 56);
+  EXPECT_EQ((ticks - 16) % 56, 0);
 }
 
 }  // namespace

@@ -1,0 +1,80 @@
+#include <QAction>
+#include <QCoreApplication>
+
+#include <chrono>
+#include <memory>
+
+#include "app/form1.h"
+#include "tests/window/window_test_support.h"
+
+namespace animatsiya::testing {
+namespace {
+
+using std::chrono::milliseconds;
+
+// The main window with Timer1 on a clock that the test moves by hand: ticks run only when
+// the test says so, and their order against menu commands is exact.
+class Form1TimingTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    if (!IsSkipped()) form = std::make_unique<Form1>(nullptr, [this] { return now; });
+  }
+
+  // Moves the clock on and wakes Timer1, as its own wake does.
+  void RunFor(milliseconds wait) {
+    now += wait;
+    form->timer1().RunDueTicks();
+  }
+
+  void Choose(const char* item) {
+    QAction* action = form->findChild<QAction*>(QString::fromUtf8(item));
+    ASSERT_NE(action, nullptr) << item;
+    action->trigger();
+  }
+
+  FrameTimer::Time now{milliseconds(5'000)};
+  std::unique_ptr<Form1> form;
+};
+
+TEST_F(Form1TimingTest, AMenuCommandComesAfterTheTicksThatFellDueBeforeIt) {
+  Choose("Прицел");
+  RunFor(milliseconds(50));
+  const int sightTick = form->animation().state().sightTick;
+  // A tick falls due, but Timer1 has not woken yet when the speed command comes.
+  now += milliseconds(50);
+  Choose("Быстрая");
+  EXPECT_EQ(form->ticks(), 2);
+  // Ten fast ticks fall due before the scene command: all of them run in scene 6.
+  now += milliseconds(10);
+  Choose("Шарик");
+  EXPECT_EQ(form->ticks(), 12);
+  EXPECT_EQ(form->animation().state().sightTick, sightTick + 11);
+  EXPECT_EQ(form->animation().state().currentScene, 2);
+  // Nothing is left to run at the next wake.
+  RunFor(milliseconds(0));
+  EXPECT_EQ(form->ticks(), 12);
+}
+
+TEST_F(Form1TimingTest, EveryWakeReachesTheScreenAtBothSpeeds) {
+  ShowAndWait(*form);
+  Choose("Прицел");  // lines and a moving crosshair on every tick
+  const auto screenMatches = [&] {
+    QCoreApplication::processEvents();
+    return DifferingPixels(ScreenImage(*form->centralWidget()), form->animation().stage().picture());
+  };
+  for (int wake = 0; wake < 3; ++wake) {
+    RunFor(milliseconds(50));
+    EXPECT_EQ(screenMatches(), 0) << "normal speed, wake " << wake;
+  }
+  EXPECT_EQ(form->ticks(), 3);
+  Choose("Быстрая");
+  for (int wake = 0; wake < 3; ++wake) {
+    RunFor(milliseconds(16));
+    EXPECT_EQ(screenMatches(), 0) << "fast speed, wake " << wake;
+  }
+  EXPECT_EQ(form->ticks(), 3 + 3 * 16);
+}
+
+}  // namespace
+}  // namespace animatsiya::testing
