@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/form1.h"
+#include "stage/stage_widget.h"
 #include "tests/window/window_test_support.h"
 
 namespace animatsiya::testing {
@@ -61,7 +62,8 @@ TEST_F(Form1TimingTest, EveryWakeReachesTheScreenAtBothSpeeds) {
   Choose("Прицел");  // lines and a moving crosshair on every tick
   const auto screenMatches = [&] {
     QCoreApplication::processEvents();
-    return DifferingPixels(ScreenImage(*form->centralWidget()), form->animation().stage().picture());
+    const auto& stage = *qobject_cast<const StageWidget*>(form->centralWidget());
+    return StageDiffers(stage, form->animation().stage().picture());
   };
   for (int wake = 0; wake < 3; ++wake) {
     RunFor(milliseconds(50));

@@ -1,6 +1,5 @@
 #include <QCoreApplication>
 #include <QScreen>
-#include <QTest>
 
 #include <cmath>
 
@@ -47,13 +46,13 @@ TEST(StagePlacementTest, StartFactorFollowsTheScreensScaleAsFarAsTheScreenAllows
 
 class StageWidgetTest : public WindowTest {
  protected:
-  // Resizes the widget to about this many device pixels and waits for its repaint.
+  // Resizes the widget to about this many device pixels; the checks that follow wait for
+  // its repaint.
   void ResizeTo(StageWidget& widget, QSize device) {
     const qreal ratio = widget.devicePixelRatioF();
     widget.resize(static_cast<int>(std::ceil(device.width() / ratio)),
                   static_cast<int>(std::ceil(device.height() / ratio)));
     QCoreApplication::processEvents();
-    QTest::qWait(50);
   }
 
   Raster picture{kStageWidth, kStageHeight, kBackground};
@@ -82,8 +81,8 @@ TEST_F(StageWidgetTest, ResizedWidgetShowsTheStageAtTheLargestWholeFactor) {
                          Row{{800, 600}, 1}, Row{{2300, 1200}, 2}}) {
     ResizeTo(widget, row.device);
     const std::string label = std::to_string(row.device.width()) + "x" + std::to_string(row.device.height());
+    EXPECT_EQ(AwaitStageOnScreen(widget, picture), "") << label;
     EXPECT_EQ(widget.PlacementInWindow().factor, row.factor) << label;
-    EXPECT_EQ(CheckStageOnScreen(widget, picture), "") << label;
   }
 }
 
@@ -95,7 +94,7 @@ TEST_F(StageWidgetTest, PresentsTheDamageAndNothingElseAtEachFactor) {
     StageWidget widget(picture);
     ShowAndWait(widget);
     ResizeTo(widget, device);
-    ASSERT_EQ(CheckStageOnScreen(widget, picture), "");
+    ASSERT_EQ(AwaitStageOnScreen(widget, picture), "");
 
     // A diagonal and a rectangle are damaged. A pixel changed outside them but inside
     // their bounding box must not reach the screen: only the damage itself is painted.

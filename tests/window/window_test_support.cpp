@@ -93,4 +93,10 @@ std::string CheckStageOnScreen(const StageWidget& widget, const Raster& picture)
   return problems.str();
 }
 
+std::string AwaitStageOnScreen(const StageWidget& widget, const Raster& picture) {
+  constexpr int kGiveUpMs = 5000;
+  if (QTest::qWaitFor([&] { return CheckStageOnScreen(widget, picture).empty(); }, kGiveUpMs)) return {};
+  return CheckStageOnScreen(widget, picture);
+}
+
 }  // namespace animatsiya::testing

@@ -36,4 +36,9 @@ long StageDiffers(const StageWidget& widget, const Raster& picture);
 // centred, and a border of one plain colour. An empty string, or what is wrong.
 std::string CheckStageOnScreen(const StageWidget& widget, const Raster& picture);
 
+// The same check once the window system has caught up with a resize or a present: the
+// event loop runs until the check passes, or gives up after a few seconds with what is
+// still wrong. Nothing is judged by how long it took.
+std::string AwaitStageOnScreen(const StageWidget& widget, const Raster& picture);
+
 }  // namespace animatsiya::testing
