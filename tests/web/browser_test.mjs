@@ -194,8 +194,8 @@ test('after a stall the page skips the backlog rather than racing through it', a
   const page = await openPage();
   await choose(page, expected.menus[1].caption, expected.menus[1].items[1]);
   await pause(300);
-  // A second's stall of the page's thread owes a thousand fast ticks; at most 40 ms' worth
-  // are made up, and then the ticks of the frames that follow.
+  // A second's stall of the page's thread owes a thousand fast ticks; at most a frame's
+  // worth and 40 ms more are made up, and then the ticks of the frames that follow.
   const ran = await page.evaluate(`new Promise((resolve) => {
     requestAnimationFrame(() => {
       const before = animatsiya.ticks;
