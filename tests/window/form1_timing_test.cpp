@@ -3,8 +3,11 @@
 
 #include <chrono>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "app/form1.h"
+#include "app/menus.h"
 #include "stage/stage_widget.h"
 #include "tests/window/window_test_support.h"
 
@@ -28,27 +31,30 @@ class Form1TimingTest : public WindowTest {
     form->timer1().RunDueTicks();
   }
 
-  void Choose(const char* item) {
-    QAction* action = form->findChild<QAction*>(QString::fromUtf8(item));
-    ASSERT_NE(action, nullptr) << item;
+  void Choose(std::string_view caption) {
+    const std::string name = ItemName(caption);
+    QAction* action = form->findChild<QAction*>(QString::fromStdString(name));
+    ASSERT_NE(action, nullptr) << name;
     action->trigger();
   }
+  void ChooseScene(int k) { Choose(kSceneCaptions[static_cast<size_t>(k - 1)]); }
+  void ChooseFast() { Choose(kSpeedItems[1].caption); }
 
   FrameTimer::Time now{milliseconds(5'000)};
   std::unique_ptr<Form1> form;
 };
 
 TEST_F(Form1TimingTest, AMenuCommandComesAfterTheTicksThatFellDueBeforeIt) {
-  Choose("Прицел");
+  ChooseScene(6);
   RunFor(milliseconds(50));
   const int sightTick = form->animation().state().sightTick;
   // A tick falls due, but Timer1 has not woken yet when the speed command comes.
   now += milliseconds(50);
-  Choose("Быстрая");
+  ChooseFast();
   EXPECT_EQ(form->ticks(), 2);
   // Ten fast ticks fall due before the scene command: all of them run in scene 6.
   now += milliseconds(10);
-  Choose("Шарик");
+  ChooseScene(2);
   EXPECT_EQ(form->ticks(), 12);
   EXPECT_EQ(form->animation().state().sightTick, sightTick + 11);
   EXPECT_EQ(form->animation().state().currentScene, 2);
@@ -59,7 +65,7 @@ TEST_F(Form1TimingTest, AMenuCommandComesAfterTheTicksThatFellDueBeforeIt) {
 
 TEST_F(Form1TimingTest, EveryWakeReachesTheScreenAtBothSpeeds) {
   ShowAndWait(*form);
-  Choose("Прицел");  // lines and a moving crosshair on every tick
+  ChooseScene(6);  // lines and a moving crosshair on every tick
   const auto screenMatches = [&] {
     QCoreApplication::processEvents();
     const auto& stage = *qobject_cast<const StageWidget*>(form->centralWidget());
@@ -70,7 +76,7 @@ TEST_F(Form1TimingTest, EveryWakeReachesTheScreenAtBothSpeeds) {
     EXPECT_EQ(screenMatches(), 0) << "normal speed, wake " << wake;
   }
   EXPECT_EQ(form->ticks(), 3);
-  Choose("Быстрая");
+  ChooseFast();
   for (int wake = 0; wake < 3; ++wake) {
     RunFor(milliseconds(16));
     EXPECT_EQ(screenMatches(), 0) << "fast speed, wake " << wake;
