@@ -102,43 +102,51 @@ QSize StageWidget::sizeHint() const {
 QSize StageWidget::minimumSizeHint() const { return LogicalSizeFor(1); }
 
 void StageWidget::AddDamage(const RowSpans& damage) {
-  if (damage.empty()) return;
-  const std::vector<Rect> rects = damage.ToRects();
-  std::vector<QRect> bands;
-  bands.reserve(rects.size());
-  for (const Rect& r : rects) bands.emplace_back(r.x, r.y, r.width, r.height);
-  // The spans come one band per row run, sorted from the top: the form setRects takes,
-  // which builds the region in one pass rather than one union per rectangle.
-  QRegion changed;
-  changed.setRects(bands.data(), static_cast<int>(bands.size()));
-  pending_ += changed;
+  // Kept as spans rather than a region: a region costs allocations and a union for every
+  // rectangle, on every wake.
+  for (int y = damage.top(); y < damage.bottom(); ++y) {
+    if (!damage.RowEmpty(y)) pending_.AddRun(y, damage.begin(y), damage.end(y));
+  }
 }
 
 void StageWidget::Present() {
-  if (pending_.isEmpty()) return;
+  if (pending_.empty()) return;
   const DeviceFrame frame = FrameOnWindow();
   const StagePlacement place = PlaceStage(frame.size);
   if (place.factor != scaledFactor_) {
     // The widget was resized and its full repaint has yet to come.
-    pending_ = QRegion();
+    pending_.Clear();
     update();
     return;
   }
   const int k = place.factor;
   const qreal ratio = frame.ratio;
   const bool exact = IsWhole(ratio) && frame.exactOrigin == QPointF(frame.origin);
-  // A fractional scale rounds the logical rectangle to device pixels its own way.
-  const int margin = exact ? 0 : 1;
-  QRegion logical;
-  for (const QRect& r : pending_) {
-    if (k > 1) ScaleRect(r);
-    const QRectF device(QPointF(place.rect.topLeft() + r.topLeft() * k + frame.origin) -
+  rects_.clear();
+  for (const Rect& r : pending_.ToRects()) {
+    const QRect stageRect(r.x, r.y, r.width, r.height);
+    if (k > 1) ScaleRect(stageRect);
+    if (exact && ratio == 1) {
+      rects_.emplace_back(place.rect.topLeft() + stageRect.topLeft() * k, stageRect.size() * k);
+      continue;
+    }
+    const QRectF device(QPointF(place.rect.topLeft() + stageRect.topLeft() * k + frame.origin) -
                             frame.exactOrigin,
-                        QSizeF(r.size() * k));
+                        QSizeF(stageRect.size() * k));
     const QRectF inWidget(device.topLeft() / ratio, device.size() / ratio);
-    logical += inWidget.toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    // A fractional scale rounds the logical rectangle to device pixels its own way.
+    const int margin = exact ? 0 : 1;
+    rects_.push_back(inWidget.toAlignedRect().adjusted(-margin, -margin, margin, margin));
   }
-  pending_ = QRegion();
+  pending_.Clear();
+  QRegion logical;
+  if (exact && ratio == 1) {
+    // Device pixels are logical ones: the rectangles stay one band per run of rows,
+    // sorted from the top, the form setRects takes in one pass.
+    logical.setRects(rects_.data(), static_cast<int>(rects_.size()));
+  } else {
+    for (const QRect& r : rects_) logical += r;
+  }
   update(logical);
 }
 
@@ -192,7 +200,9 @@ void StageWidget::paintEvent(QPaintEvent* event) {
                               static_cast<int>(std::ceil(to.y() - kSlack)) - 1));
     // The border also takes the device pixels the widget only partly covers, where the
     // clip lets it: nobody else paints them.
-    for (const QRect& b : QRegion(device) - QRegion(place.rect)) painter.fillRect(b, border);
+    if (!place.rect.contains(device)) {
+      for (const QRect& b : QRegion(device) - QRegion(place.rect)) painter.fillRect(b, border);
+    }
     const QRect shown = device & area & place.rect;
     if (!shown.isEmpty()) {
       painter.drawImage(shown.topLeft(), source, shown.translated(-place.rect.topLeft()));
