@@ -1,6 +1,7 @@
 #include "stage/stage_widget.h"
 
 #include <QGuiApplication>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
@@ -24,6 +25,24 @@ constexpr int kChromeHeight = 96;
 constexpr qreal kSlack = 1e-6;
 
 bool IsWhole(qreal ratio) { return std::abs(ratio - std::round(ratio)) < kSlack; }
+
+// The image that the painter paints into, the window's backing store, when its pixels take
+// the picture's 0xFFRRGGBB words as they are. The picture is then copied straight into it
+// a row at a time: a copy through the painter goes through Qt's general image drawing,
+// which on every present costs several times the copy itself.
+QImage* DirectTarget(QPainter& painter) {
+  QPaintDevice* device = painter.paintEngine()->paintDevice();
+  if (device == nullptr || device->devType() != QInternal::Image) return nullptr;
+  auto* image = static_cast<QImage*>(device);
+  switch (image->format()) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+      return image;
+    default:
+      return nullptr;
+  }
+}
 
 }  // namespace
 
@@ -191,6 +210,10 @@ void StageWidget::paintEvent(QPaintEvent* event) {
       QTransform(1 / ratio, 0, 0, 1 / ratio, shift.x() / ratio, shift.y() / ratio));
   const QRect area(QPoint(0, 0), frame.size);
   const QColor border = palette().color(QPalette::Window);
+  // Only where every device pixel of the frame is whole does its clip fall on the
+  // rectangles painted here.
+  QImage* target = IsWhole(ratio) && shift.isNull() ? DirectTarget(painter) : nullptr;
+  uchar* targetBits = target != nullptr ? target->bits() : nullptr;
   for (const QRect& r : event->region()) {
     const QPointF from = QPointF(r.topLeft()) * ratio - shift;
     const QPointF to = QPointF(r.topLeft() + QPoint(r.width(), r.height())) * ratio - shift;
@@ -204,9 +227,19 @@ void StageWidget::paintEvent(QPaintEvent* event) {
       for (const QRect& b : QRegion(device) - QRegion(place.rect)) painter.fillRect(b, border);
     }
     const QRect shown = device & area & place.rect;
-    if (!shown.isEmpty()) {
-      painter.drawImage(shown.topLeft(), source, shown.translated(-place.rect.topLeft()));
+    if (shown.isEmpty()) continue;
+    const QRect part = shown.translated(-place.rect.topLeft());
+    const QRect onTarget = shown.translated(frame.origin);
+    if (target != nullptr && target->rect().contains(onTarget)) {
+      const size_t rowBytes = static_cast<size_t>(shown.width()) * sizeof(Pixel);
+      for (int y = 0; y < shown.height(); ++y) {
+        std::memcpy(targetBits + (onTarget.y() + y) * target->bytesPerLine() +
+                        onTarget.x() * static_cast<qsizetype>(sizeof(Pixel)),
+                    source.constScanLine(part.y() + y) + part.x() * sizeof(Pixel), rowBytes);
+      }
+      continue;
     }
+    painter.drawImage(shown.topLeft(), source, part);
   }
 }
 
