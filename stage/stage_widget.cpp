@@ -166,7 +166,9 @@ void StageWidget::Present() {
   } else {
     for (const QRect& r : rects_) logical += r;
   }
-  update(logical);
+  // Painted and sent at once, within the wake that changed it: a posted update would wake
+  // the event loop once more for every frame.
+  repaint(logical);
 }
 
 void StageWidget::Rescale(int factor) {
