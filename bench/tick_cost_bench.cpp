@@ -144,8 +144,8 @@ int main(int argc, char** argv) {
     }
   }
   Row("worst single tick, any scene", 1, worst.ns, copy);
-  std::printf("(CPU time of this thread; the worst tick is the least of 9 identical runs;\n"
-              " it was tick %d of scene %d)\n",
+  std::printf("(CPU time of this thread; the worst tick, tick %d of scene %d, is the least of 9 "
+              "identical runs)\n",
               worst.tick, worstScene);
   return 0;
 }
