@@ -37,6 +37,13 @@ class RowSpans {
     bottom_ = std::max(bottom_, y + 1);
   }
 
+  // As AddRun, for a row between rows already added: a line adds its end points first and
+  // then widens the rows between, sparing the bounds on every pixel.
+  void WidenRow(int y, int begin, int end) {
+    begin_[y] = std::min<int>(begin_[y], begin);
+    end_[y] = std::max<int>(end_[y], end);
+  }
+
   // r must lie on the stage and not be empty.
   void AddRect(const Rect& r) {
     for (int y = r.y; y < r.bottom(); ++y) {

@@ -335,13 +335,15 @@ void Compositor::DrawLine(int x1, int y1, int x2, int y2) {
     // The beams are such lines, hundreds of rows long.
     Pixel* row = &picture_.at(0, y1);
     const std::ptrdiff_t rowStep = sy * static_cast<std::ptrdiff_t>(kStageWidth);
+    painted_.AddRun(y1, x1, x1 + 1);
+    painted_.AddRun(y2, x2, x2 + 1);
     if (-dy >= dx) {
       // A steep line steps to the next row on every step, so each row holds one pixel;
       // whether it also steps sideways follows the slope, which a branch predictor cannot
       // follow, so it is computed without a branch.
       while (true) {
         row[x] = kLineColour;
-        painted_.AddRun(y, x, x + 1);
+        painted_.WidenRow(y, x, x + 1);
         if (y == y2) return;
         const bool sideways = 2 * error >= dy;
         error += (sideways ? dy : 0) + dx;
@@ -350,17 +352,37 @@ void Compositor::DrawLine(int x1, int y1, int x2, int y2) {
         row += rowStep;
       }
     }
-    // A shallow line steps sideways on every step and to the next row as the slope has
-    // it, likewise without a branch; its pixels are marked painted one at a time.
+    const int fall = -dy;
+    if (dx < 3 * fall) {
+      // A shallow line near the diagonal has rows of one to three pixels: it steps
+      // sideways on every step and to the next row as the slope has it, without a branch,
+      // and marks its pixels painted one at a time.
+      while (true) {
+        row[x] = kLineColour;
+        painted_.WidenRow(y, x, x + 1);
+        if (x == x2) return;
+        const bool down = 2 * error <= dx;
+        error += dy + (down ? dx : 0);
+        x += sx;
+        y += down ? sy : 0;
+        row += down ? rowStep : 0;
+      }
+    }
+    // A flatter line has longer rows. A row's pixels go on while twice the error stays
+    // above dx, the error falling by -dy a pixel, so their number is worked out once per
+    // row and the row painted as one run.
     while (true) {
-      row[x] = kLineColour;
-      painted_.AddRun(y, x, x + 1);
-      if (x == x2) return;
-      const bool down = 2 * error <= dx;
-      error += dy + (down ? dx : 0);
-      x += sx;
-      y += down ? sy : 0;
-      row += down ? rowStep : 0;
+      const int twice = 2 * error;
+      const int more = twice > dx ? (twice - dx + 2 * fall - 1) / (2 * fall) : 0;
+      const int left = sx > 0 ? x2 - x : x - x2;  // pixels after x up to the end point
+      const int last = x + sx * std::min(more, left);
+      PaintSpan(row, std::min(x, last), std::max(x, last));
+      painted_.WidenRow(y, std::min(x, last), std::max(x, last) + 1);
+      if (more >= left) return;
+      error += dx - (more + 1) * fall;
+      x = last + sx;
+      y += sy;
+      row += rowStep;
     }
   }
   while (x != x2 || y != y2) {

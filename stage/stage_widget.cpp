@@ -1,6 +1,7 @@
 #include "stage/stage_widget.h"
 
 #include <QGuiApplication>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
@@ -24,6 +25,24 @@ constexpr int kChromeHeight = 96;
 constexpr qreal kSlack = 1e-6;
 
 bool IsWhole(qreal ratio) { return std::abs(ratio - std::round(ratio)) < kSlack; }
+
+// The image that the painter paints into, the window's backing store, when its pixels take
+// the picture's 0xFFRRGGBB words as they are. The picture is then copied straight into it
+// a row at a time: a copy through the painter goes through Qt's general image drawing,
+// which on every present costs several times the copy itself.
+QImage* DirectTarget(QPainter& painter) {
+  QPaintDevice* device = painter.paintEngine()->paintDevice();
+  if (device == nullptr || device->devType() != QInternal::Image) return nullptr;
+  auto* image = static_cast<QImage*>(device);
+  switch (image->format()) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+      return image;
+    default:
+      return nullptr;
+  }
+}
 
 }  // namespace
 
@@ -102,44 +121,54 @@ QSize StageWidget::sizeHint() const {
 QSize StageWidget::minimumSizeHint() const { return LogicalSizeFor(1); }
 
 void StageWidget::AddDamage(const RowSpans& damage) {
-  if (damage.empty()) return;
-  const std::vector<Rect> rects = damage.ToRects();
-  std::vector<QRect> bands;
-  bands.reserve(rects.size());
-  for (const Rect& r : rects) bands.emplace_back(r.x, r.y, r.width, r.height);
-  // The spans come one band per row run, sorted from the top: the form setRects takes,
-  // which builds the region in one pass rather than one union per rectangle.
-  QRegion changed;
-  changed.setRects(bands.data(), static_cast<int>(bands.size()));
-  pending_ += changed;
+  // Kept as spans rather than a region: a region costs allocations and a union for every
+  // rectangle, on every wake.
+  for (int y = damage.top(); y < damage.bottom(); ++y) {
+    if (!damage.RowEmpty(y)) pending_.AddRun(y, damage.begin(y), damage.end(y));
+  }
 }
 
 void StageWidget::Present() {
-  if (pending_.isEmpty()) return;
+  if (pending_.empty()) return;
   const DeviceFrame frame = FrameOnWindow();
   const StagePlacement place = PlaceStage(frame.size);
   if (place.factor != scaledFactor_) {
     // The widget was resized and its full repaint has yet to come.
-    pending_ = QRegion();
+    pending_.Clear();
     update();
     return;
   }
   const int k = place.factor;
   const qreal ratio = frame.ratio;
   const bool exact = IsWhole(ratio) && frame.exactOrigin == QPointF(frame.origin);
-  // A fractional scale rounds the logical rectangle to device pixels its own way.
-  const int margin = exact ? 0 : 1;
-  QRegion logical;
-  for (const QRect& r : pending_) {
-    if (k > 1) ScaleRect(r);
-    const QRectF device(QPointF(place.rect.topLeft() + r.topLeft() * k + frame.origin) -
+  rects_.clear();
+  for (const Rect& r : pending_.ToRects()) {
+    const QRect stageRect(r.x, r.y, r.width, r.height);
+    if (k > 1) ScaleRect(stageRect);
+    if (exact && ratio == 1) {
+      rects_.emplace_back(place.rect.topLeft() + stageRect.topLeft() * k, stageRect.size() * k);
+      continue;
+    }
+    const QRectF device(QPointF(place.rect.topLeft() + stageRect.topLeft() * k + frame.origin) -
                             frame.exactOrigin,
-                        QSizeF(r.size() * k));
+                        QSizeF(stageRect.size() * k));
     const QRectF inWidget(device.topLeft() / ratio, device.size() / ratio);
-    logical += inWidget.toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    // A fractional scale rounds the logical rectangle to device pixels its own way.
+    const int margin = exact ? 0 : 1;
+    rects_.push_back(inWidget.toAlignedRect().adjusted(-margin, -margin, margin, margin));
   }
-  pending_ = QRegion();
-  update(logical);
+  pending_.Clear();
+  QRegion logical;
+  if (exact && ratio == 1) {
+    // Device pixels are logical ones: the rectangles stay one band per run of rows,
+    // sorted from the top, the form setRects takes in one pass.
+    logical.setRects(rects_.data(), static_cast<int>(rects_.size()));
+  } else {
+    for (const QRect& r : rects_) logical += r;
+  }
+  // Painted and sent at once, within the wake that changed it: a posted update would wake
+  // the event loop once more for every frame.
+  repaint(logical);
 }
 
 void StageWidget::Rescale(int factor) {
@@ -183,6 +212,10 @@ void StageWidget::paintEvent(QPaintEvent* event) {
       QTransform(1 / ratio, 0, 0, 1 / ratio, shift.x() / ratio, shift.y() / ratio));
   const QRect area(QPoint(0, 0), frame.size);
   const QColor border = palette().color(QPalette::Window);
+  // Only where every device pixel of the frame is whole does its clip fall on the
+  // rectangles painted here.
+  QImage* target = IsWhole(ratio) && shift.isNull() ? DirectTarget(painter) : nullptr;
+  uchar* targetBits = target != nullptr ? target->bits() : nullptr;
   for (const QRect& r : event->region()) {
     const QPointF from = QPointF(r.topLeft()) * ratio - shift;
     const QPointF to = QPointF(r.topLeft() + QPoint(r.width(), r.height())) * ratio - shift;
@@ -192,11 +225,23 @@ void StageWidget::paintEvent(QPaintEvent* event) {
                               static_cast<int>(std::ceil(to.y() - kSlack)) - 1));
     // The border also takes the device pixels the widget only partly covers, where the
     // clip lets it: nobody else paints them.
-    for (const QRect& b : QRegion(device) - QRegion(place.rect)) painter.fillRect(b, border);
-    const QRect shown = device & area & place.rect;
-    if (!shown.isEmpty()) {
-      painter.drawImage(shown.topLeft(), source, shown.translated(-place.rect.topLeft()));
+    if (!place.rect.contains(device)) {
+      for (const QRect& b : QRegion(device) - QRegion(place.rect)) painter.fillRect(b, border);
     }
+    const QRect shown = device & area & place.rect;
+    if (shown.isEmpty()) continue;
+    const QRect part = shown.translated(-place.rect.topLeft());
+    const QRect onTarget = shown.translated(frame.origin);
+    if (target != nullptr && target->rect().contains(onTarget)) {
+      const size_t rowBytes = static_cast<size_t>(shown.width()) * sizeof(Pixel);
+      for (int y = 0; y < shown.height(); ++y) {
+        std::memcpy(targetBits + (onTarget.y() + y) * target->bytesPerLine() +
+                        onTarget.x() * static_cast<qsizetype>(sizeof(Pixel)),
+                    source.constScanLine(part.y() + y) + part.x() * sizeof(Pixel), rowBytes);
+      }
+      continue;
+    }
+    painter.drawImage(shown.topLeft(), source, part);
   }
 }
 

@@ -6,6 +6,8 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <vector>
+
 #include "pixels/raster.h"
 #include "pixels/row_spans.h"
 
@@ -74,7 +76,8 @@ class StageWidget : public QWidget {
   QImage image_;
   QImage scaled_;
   int scaledFactor_ = 1;
-  QRegion pending_;  // in stage pixels
+  RowSpans pending_;         // stage pixels changed since the last Present
+  std::vector<QRect> rects_;  // what Present sends, kept to spare an allocation a wake
 };
 
 }  // namespace animatsiya

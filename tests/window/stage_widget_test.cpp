@@ -96,21 +96,24 @@ TEST_F(StageWidgetTest, PresentsTheDamageAndNothingElseAtEachFactor) {
     ResizeTo(widget, device);
     ASSERT_EQ(AwaitStageOnScreen(widget, picture), "");
 
-    // A diagonal and a rectangle are damaged. A pixel changed outside them but inside
-    // their bounding box must not reach the screen: only the damage itself is painted.
-    RowSpans damage;
+    // A diagonal and a rectangle are damaged, told in two parts before one present. A
+    // pixel changed outside them but inside their bounding box must not reach the screen:
+    // only the damage itself is painted.
+    RowSpans diagonal;
     for (int i = 0; i < 300; ++i) {
       picture.at(100 + i, 50 + i) = kLineColour;
-      damage.AddRect({100 + i, 50 + i, 1, 1});
+      diagonal.AddRect({100 + i, 50 + i, 1, 1});
     }
     const Rect box{600, 400, 30, 20};
     for (int y = box.y; y < box.bottom(); ++y) {
       for (int x = box.x; x < box.right(); ++x) picture.at(x, y) = Rgb(255, 0, 0);
     }
-    damage.AddRect(box);
+    RowSpans boxDamage;
+    boxDamage.AddRect(box);
     picture.at(120, 300) = kLineColour;
 
-    widget.AddDamage(damage);
+    widget.AddDamage(diagonal);
+    widget.AddDamage(boxDamage);
     widget.Present();
     QCoreApplication::processEvents();
 
