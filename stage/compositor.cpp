@@ -8,6 +8,24 @@
 namespace animatsiya {
 namespace {
 
+// The smallest rectangle that holds the spans of rows y to y + rows - 1; empty where
+// they hold none.
+Rect BandBox(const RowSpans& spans, int y, int rows) {
+  int begin = kStageWidth;
+  int end = 0;
+  int top = kStageHeight;
+  int bottom = 0;
+  for (int row = y; row < std::min(y + rows, spans.bottom()); ++row) {
+    if (spans.RowEmpty(row)) continue;
+    begin = std::min(begin, spans.begin(row));
+    end = std::max(end, spans.end(row));
+    top = std::min(top, row);
+    bottom = row + 1;
+  }
+  if (begin >= end) return {};
+  return {begin, top, end - begin, bottom - top};
+}
+
 // Rows of one colour to copy from: a copy runs at the speed of memory, where a fill of a
 // four-byte value that is not one repeated byte is a loop of single stores unless the
 // compiler vectorises it, which it does not at -O2.
@@ -250,19 +268,8 @@ void Compositor::WipeLines() {
 
   constexpr int kBand = 16;
   for (int y = painted_.top(); y < painted_.bottom(); y += kBand) {
-    int begin = kStageWidth;
-    int end = 0;
-    int top = kStageHeight;
-    int bottom = 0;
-    for (int row = y; row < std::min(y + kBand, painted_.bottom()); ++row) {
-      if (painted_.RowEmpty(row)) continue;
-      begin = std::min(begin, painted_.begin(row));
-      end = std::max(end, painted_.end(row));
-      top = std::min(top, row);
-      bottom = row + 1;
-    }
-    if (begin >= end) continue;
-    const Rect band{begin, top, end - begin, bottom - top};
+    const Rect band = BandBox(painted_, y, kBand);
+    if (band.empty()) continue;
     ComposeInto(picture_, band);
     damage_.AddRect(band);
   }
@@ -430,18 +437,8 @@ RowSpans Compositor::TakeDamage() {
   // a few more pixels in far fewer rectangles.
   constexpr int kBand = 8;
   for (int y = painted_.top(); y < painted_.bottom(); y += kBand) {
-    int begin = kStageWidth;
-    int end = 0;
-    int top = kStageHeight;
-    int bottom = 0;
-    for (int row = y; row < std::min(y + kBand, painted_.bottom()); ++row) {
-      if (painted_.RowEmpty(row)) continue;
-      begin = std::min(begin, painted_.begin(row));
-      end = std::max(end, painted_.end(row));
-      top = std::min(top, row);
-      bottom = row + 1;
-    }
-    if (begin < end) taken.AddRect({begin, top, end - begin, bottom - top});
+    const Rect band = BandBox(painted_, y, kBand);
+    if (!band.empty()) taken.AddRect(band);
   }
   // The crosshair's columns stand side by side: each run of neighbours is added as one
   // rectangle, a few rows more than painted at most.
