@@ -26,6 +26,20 @@ Rect BandBox(const RowSpans& spans, int y, int rows) {
   return {begin, top, end - begin, bottom - top};
 }
 
+// Calls f with each run of columns that touch or overlap the one before them, in their
+// order, as one rectangle.
+template <typename F>
+void ForEachColumnBlock(const std::vector<Rect>& columns, F f) {
+  for (size_t i = 0; i < columns.size();) {
+    Rect block = columns[i];
+    for (++i; i < columns.size() && columns[i].x <= block.right() && columns[i].right() >= block.x;
+         ++i) {
+      block = BoundingBox(block, columns[i]);
+    }
+    f(block);
+  }
+}
+
 // Rows of one colour to copy from: a copy runs at the speed of memory, where a fill of a
 // four-byte value that is not one repeated byte is a loop of single stores unless the
 // compiler vectorises it, which it does not at -O2.
@@ -255,14 +269,10 @@ void Compositor::WipeLines() {
   // than one per row.
   std::sort(paintedColumns_.begin(), paintedColumns_.end(),
             [](const Rect& a, const Rect& b) { return a.x < b.x; });
-  for (size_t i = 0; i < paintedColumns_.size();) {
-    Rect block = paintedColumns_[i];
-    for (++i; i < paintedColumns_.size() && paintedColumns_[i].x <= block.right(); ++i) {
-      block = BoundingBox(block, paintedColumns_[i]);
-    }
+  ForEachColumnBlock(paintedColumns_, [this](const Rect& block) {
     ComposeInto(picture_, block);
     damage_.AddRect(block);
-  }
+  });
   paintedColumns_.clear();
   freshColumnsFrom_ = 0;
 
@@ -442,15 +452,7 @@ RowSpans Compositor::TakeDamage() {
   }
   // The crosshair's columns stand side by side: each run of neighbours is added as one
   // rectangle, a few rows more than painted at most.
-  for (size_t i = 0; i < paintedColumns_.size();) {
-    Rect block = paintedColumns_[i];
-    for (++i; i < paintedColumns_.size() && paintedColumns_[i].x <= block.right() &&
-              paintedColumns_[i].right() >= block.x;
-         ++i) {
-      block = BoundingBox(block, paintedColumns_[i]);
-    }
-    taken.AddRect(block);
-  }
+  ForEachColumnBlock(paintedColumns_, [&taken](const Rect& block) { taken.AddRect(block); });
   damage_.Clear();
   return taken;
 }

@@ -421,10 +421,8 @@ int Fail(std::ostream& err, const std::string& message, int status) {
   return status;
 }
 
-}  // namespace
-
-namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
 }  // namespace
 
 std::vector<std::string_view> SplitWords(std::string_view line) {
